@@ -1,0 +1,396 @@
+#include "engine/recherchedecoups.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/Bibliotheque.h"
+#include "engine/Evaluation.h"
+#include "engine/platform.h"
+#include "rules/Deplacements.h"
+#include "rules/fonctions.h"
+
+namespace {
+
+constexpr std::uint32_t ArrowBest = 0x808080;     // grey: the best move so far
+constexpr std::uint32_t ArrowExamined = 0x0000FF;  // blue: the move now examined
+
+// Copies the used entries of MoveBuffer into a node's own list.
+inline void CopyMoveBuffer(MoveList& list) {
+    list.count = MoveBuffer.count;
+    std::memcpy(list.entries, MoveBuffer.entries, sizeof(MoveEntry) * static_cast<std::size_t>(list.count));
+}
+
+// Whether the king of `side` stands attacked (the map is rebuilt).
+inline bool KingAttacked(int side) {
+    return side == White ? IsSquareAttacked(WorkingPosition.whiteKingSquare, 1, false)
+                         : IsSquareAttacked(WorkingPosition.blackKingSquare, -1, false);
+}
+
+inline void MakeEntry(const MoveEntry& m) { MakeMove(m.fromSquare, m.toSquare, m.clearSquare); }
+
+// Moves the first entry that matches the killer pair of depth d to the front;
+// the entries before it move one place back.
+void KillerFirst(MoveList& list, int d) {
+    for (int i = 0; i < list.count; ++i) {
+        if (list.entries[i].fromSquare == KillerFrom[d] && list.entries[i].toSquare == KillerTo[d]) {
+            const MoveEntry killer = list.entries[i];
+            std::memmove(&list.entries[1], &list.entries[0], sizeof(MoveEntry) * static_cast<std::size_t>(i));
+            list.entries[0] = killer;
+            return;
+        }
+    }
+}
+
+inline void StoreKiller(int d, const MoveEntry& m) {
+    KillerFrom[d] = m.fromSquare;
+    KillerTo[d] = m.toSquare;
+}
+
+inline int MateScore(int d) { return SearchDepth - d - MateValue; }
+
+}  // namespace
+
+int SearchPvs(int d, int alpha, int beta, int side) {
+    // 1. The last three plies are plain alpha-beta.
+    if (d == 3) return SearchAlphaBeta(3, alpha, beta, side);
+    // 2. A stop request unwinds the search at once.
+    if (StopRequested.load(std::memory_order_relaxed)) return 0;
+
+    // 3. Copy the position and the legal moves.
+    const Position saved = WorkingPosition;
+    GenerateAllMoves(side == Black);
+    MoveList list;
+    CopyMoveBuffer(list);
+    int a = alpha;
+    int b = beta;
+
+    // 4. Mate or stalemate.
+    if (list.count == 0) return KingAttacked(side) ? MateScore(d) : 0;
+
+    // 5. Score every move for ordering, with the node's own window.
+    for (int i = 0; i < list.count; ++i) {
+        MoveEntry& m = list.entries[i];
+        MakeEntry(m);
+        int score;
+        if (d == SearchDepth - 1 && SearchDepth < 12)
+            score = -SearchAlphaBeta(3, -beta, -alpha, 1 - side);
+        else if (d <= 6)
+            score = Evaluate(side);
+        else
+            score = -SearchOrdering(-beta, -alpha, 1 - side);
+        m.value = static_cast<std::int16_t>(score);
+        WorkingPosition = saved;
+    }
+
+    // 6. Best first, then the killer in front.
+    SortMovesByScore(list.entries, list.count);
+    KillerFirst(list, d);
+
+    // 7. Principal variation search: the first move with the full window,
+    // the others with a null window and a re-search when they prove better.
+    for (int i = 0; i < list.count; ++i) {
+        const MoveEntry& m = list.entries[i];
+        ProcessPendingMessages();
+        MakeEntry(m);
+        const int t = -SearchPvs(d - 1, -b, -a, 1 - side);
+        if (t > a && t < beta && i > 0) a = -SearchPvs(d - 1, -beta, -t, 1 - side);
+        a = std::max(a, t);
+        if (a >= beta) {
+            StoreKiller(d, m);
+            return a;
+        }
+        WorkingPosition = saved;
+        b = a + 1;
+    }
+    return a;
+}
+
+int SearchAlphaBeta(int d, int alpha, int beta, int side) {
+    if (d == 1) return SearchHorizon(side, beta);
+
+    const Position saved = WorkingPosition;
+    int best = -MateValue;
+    GenerateAllMoves(side == Black);
+    MoveList list;
+    CopyMoveBuffer(list);
+    if (list.count == 0) return KingAttacked(side) ? MateScore(d) : 0;
+
+    KillerFirst(list, d);
+    for (int i = 0; i < list.count; ++i) {
+        const MoveEntry& m = list.entries[i];
+        ProcessPendingMessages();
+        MakeEntry(m);
+        const int v = -SearchAlphaBeta(d - 1, -beta, -alpha, 1 - side);
+        if (v > best) {
+            best = v;
+            if (best >= beta) {
+                StoreKiller(d, m);
+                return best;
+            }
+            alpha = std::max(alpha, best);
+        }
+        WorkingPosition = saved;
+    }
+    return best;
+}
+
+int SearchOrdering(int alpha, int beta, int side) {
+    const Position saved = WorkingPosition;
+    int best = -MateValue;
+    GenerateAllMoves(side == Black);
+    MoveList list;
+    CopyMoveBuffer(list);
+    if (list.count == 0) return KingAttacked(side) ? -MateValue : 0;
+
+    for (int i = 0; i < list.count; ++i) {
+        MakeEntry(list.entries[i]);
+        const int v = -SearchHorizon(1 - side, -alpha);
+        if (v > best) {
+            best = v;
+            if (best >= beta) return best;
+            alpha = std::max(alpha, best);
+        }
+        WorkingPosition = saved;
+    }
+    return best;
+}
+
+int SearchHorizon(int side, int beta) {
+    // 1. The opponent's mobility, its map for the generation, and the
+    // evaluation before any move.
+    const Position saved = WorkingPosition;
+    const bool white = side == White;
+    const int R = BuildAttackMap(white ? Black : White);
+    const int E = Evaluate(side);
+    int best = -MateValue;
+
+    // 2. The placement table of the phase.
+    const bool middlegame = MaterialCount >= 25;
+    const auto& T = middlegame ? PlacementMiddlegame : PlacementEndgame;
+    const bool notCastled = white ? !saved.whiteHasCastled : !saved.blackHasCastled;
+
+    // 3. Every move of every piece, made and evaluated or estimated.
+    bool anyMove = false;
+    const int sign = white ? 1 : -1;
+    for (int n = 0; n < 64; ++n) {
+        const int s = white ? n : 63 - n;
+        const int p = saved.squares[s];
+        if (p * sign <= 0) continue;
+        MoveBuffer.count = 0;
+        GeneratePieceMoves(s);
+        const int kind = p * sign;
+        const bool promoting = kind == 6 && (white ? (s >= 8 && s <= 15) : (s >= 48 && s <= 55));
+        for (int i = 0; i < MoveBuffer.count; ++i) {
+            const MoveEntry& m = MoveBuffer.entries[i];
+            anyMove = true;
+            const int t = m.toSquare;
+            const bool capture = saved.squares[t] != 0;
+            bool made;
+            int cost;
+            if (middlegame) {
+                made = capture || promoting || (notCastled && (kind == 1 || kind == 5));
+                cost = capture ? R + 23 : R;
+            } else {
+                made = capture || promoting || kind == 5;
+                cost = 0;
+            }
+            int v;
+            if (made) {
+                if (white)
+                    MakeWhiteMove(m.fromSquare, t, m.clearSquare);
+                else
+                    MakeBlackMove(m.fromSquare, t, m.clearSquare);
+                v = Evaluate(side) - cost;
+                WorkingPosition = saved;
+            } else {
+                const int dT = white ? T[p + 6][t] - T[p + 6][s] : T[p + 6][s] - T[p + 6][t];
+                v = E - (middlegame ? 2 * R : R) + dT;
+            }
+            // 4. A cut-off returns at once.
+            if (v > best) {
+                best = v;
+                if (best >= beta) return best;
+            }
+        }
+    }
+    // 5. No legal move: mate or stalemate.
+    if (!anyMove) return KingAttacked(side) ? SearchDepth - MateValue - 1 : 0;
+    return best;
+}
+
+void SortMovesByScore(MoveEntry* list, int count) {
+    if (count < 1) return;
+    // Ranges are 1-based as in the classic formulation; at most one pending
+    // range per two entries.
+    struct Range {
+        int lo, hi;
+    };
+    Range stack[MoveBufferCapacity / 2 + 1];
+    int pending = 0;
+    stack[pending++] = {1, count};
+    auto value = [list](int i) { return list[i - 1].value; };
+    while (pending > 0) {
+        const Range range = stack[--pending];
+        int lo = range.lo, hi = range.hi;
+        do {
+            int i = lo, j = hi;
+            const int pivot = value((lo + hi) / 2);
+            do {
+                while (value(i) > pivot) ++i;
+                while (value(j) < pivot) --j;
+                if (i <= j) {
+                    std::swap(list[i - 1], list[j - 1]);
+                    ++i;
+                    --j;
+                }
+            } while (i <= j);
+            if (i < hi) stack[pending++] = {i, hi};
+            hi = j;
+        } while (lo < hi);
+    }
+}
+
+void ReportAnalysis() {
+    if (Platform.showAnalysis) Platform.showAnalysis(NodeCounter, GetTickCount() - SearchStartTick);
+}
+
+void ChooseEngineMove(int side) {
+    const int SD = SearchDepth;
+    // 1.-4. Fresh state: no stop, no killers, the root's score as zero.
+    StopRequested.store(false);
+    if (Platform.setNavigationButtons) Platform.setNavigationButtons(false, false, false, false);
+    WorkingPosition.score = 0;
+    std::fill(std::begin(KillerFrom), std::end(KillerFrom), 0);
+    std::fill(std::begin(KillerTo), std::end(KillerTo), 0);
+
+    // 5.-6. The root position and its legal moves.
+    const Position P0 = WorkingPosition;
+    int best = -MateValue - 60;
+    GenerateAllMoves(side == Black);
+    MoveList root;
+    CopyMoveBuffer(root);
+    const int n = root.count;
+
+    // 7. No legal move: the game is over.
+    if (n == 0) {
+        ShowMessage(KingAttacked(side) ? "Mat !" : "Nulle");
+        WorkingPosition = P0;
+        GameRunning = false;
+        return;
+    }
+
+    // 8. The clock and the periodic report start.
+    SearchStartTick = GetTickCount();
+    if (Platform.setAnalysisTimer) Platform.setAnalysisTimer(true);
+
+    // 9.-10. Two ordering passes, four and six plies from the root.
+    for (const int depth : {3, 5}) {
+        for (int i = 0; i < n; ++i) {
+            MakeEntry(root.entries[i]);
+            root.entries[i].value = static_cast<std::int16_t>(-SearchPvs(depth, -MateValue, MateValue, 1 - side));
+            WorkingPosition = P0;
+        }
+        SortMovesByScore(root.entries, n);
+    }
+
+    // 11. A fresh board for this search's arrows.
+    if (Platform.drawDisplayedBoard) Platform.drawDisplayedBoard();
+
+    bool recorded = false;
+    auto record = [&](const MoveEntry& m) {
+        ChosenMove = {m.fromSquare, m.toSquare, m.clearSquare};
+        recorded = true;
+    };
+
+    if (n == 1) {
+        // 12. The only move.
+        record(root.entries[0]);
+    } else {
+        // 13. The main pass.
+        int a = -MateValue;
+        int b = MateValue;
+        for (int i = 0; i < n; ++i) {
+            const MoveEntry& m = root.entries[i];
+            ReportAnalysis();
+            if (Platform.rootMoveStarted) Platform.rootMoveStarted(i + 1, m.fromSquare, m.toSquare);
+            if (i > 0 && Platform.drawMoveArrow)
+                Platform.drawMoveArrow(ChosenMove.fromSquare, ChosenMove.toSquare, ArrowBest);
+            if (Platform.drawMoveArrow) Platform.drawMoveArrow(m.fromSquare, m.toSquare, ArrowExamined);
+            if (StopRequested.load()) break;
+
+            MakeEntry(m);
+            const int t = -SearchPvs(SD - 1, -b, -a, 1 - side);
+            if (t > a && i > 0) a = -SearchPvs(SD - 1, -MateValue, -t, 1 - side);
+            a = std::max(a, t);
+
+            // The repetition rule: a root position that already stood on
+            // the board in more than two of the history entries makes the
+            // first move of the ordered list worthless. Neither P0 nor the
+            // history change during the pass, so it applies at i = 0 or never.
+            if (i == 0) {
+                int repeated = 0;
+                for (const Position& h : PositionHistory)
+                    repeated += std::memcmp(h.squares, P0.squares, sizeof P0.squares) == 0;
+                if (repeated > 2) a = -MateValue;
+            }
+
+            if (a > best) {
+                best = a;
+                record(m);
+                if (Platform.bestMoveChanged) Platform.bestMoveChanged(best, m.fromSquare, m.toSquare);
+                if (best > MateValue - 20) {
+                    WorkingPosition = P0;
+                    break;
+                }
+            }
+            WorkingPosition = P0;
+            b = a + 1;
+        }
+    }
+
+    // A stop that came during the ordering passes leaves no move recorded:
+    // the first move of the list, as ordered so far, is played.
+    if (!recorded) record(root.entries[0]);
+    WorkingPosition = P0;
+
+    // 14. The clock stops; the final report.
+    if (Platform.setAnalysisTimer) Platform.setAnalysisTimer(false);
+    ReportAnalysis();
+}
+
+int DepthForLevel(int level, int materialCount) {
+    if (materialCount < 8) return level + 2;
+    if (materialCount <= 30) return level + 1;
+    return level;
+}
+
+void PlanEngineTurn() {
+    MovesSoFar.clear();
+    const int moves = std::min<int>(RecordLength, 16);
+    for (int i = 0; i < moves; ++i) {
+        MovesSoFar += SquareName(GameRecord[i].from);
+        MovesSoFar += SquareName(GameRecord[i].to);
+    }
+    MaterialCount = CountMaterial();
+    SearchDepth = DepthForLevel(Level, MaterialCount);
+}
+
+bool DecideEngineMove(bool useBook) {
+    SearchStartTick = GetTickCount();
+    NodeCounter = 0;
+    if (useBook && BookLookup(MovesSoFar, ChosenMove.fromSquare, ChosenMove.toSquare)) {
+        const int from = ChosenMove.fromSquare;
+        ChosenMove.clearSquare = from;
+        MoveBuffer.count = 0;
+        const int piece = WorkingPosition.squares[from];
+        const bool enginePiece = PlayerIsWhite ? piece < 0 : piece > 0;
+        if (enginePiece) {
+            BuildAttackMap(PlayerIsWhite ? White : Black);
+            GeneratePieceMoves(from);
+            for (int i = 0; i < MoveBuffer.count; ++i)
+                if (MoveBuffer.entries[i].toSquare == ChosenMove.toSquare) return true;
+        }
+    }
+    ChooseEngineMove(PlayerIsWhite ? Black : White);
+    return false;
+}

@@ -1,0 +1,56 @@
+// Attack detection, legal move generation and the making of moves, all on
+// WorkingPosition.
+#pragma once
+
+#include <cstdint>
+
+#include "rules/tables.h"
+#include "rules/variables.h"
+
+// Side flags of the rules and the engine.
+constexpr int White = 0;
+constexpr int Black = 1;
+
+// Flag bits of an AttackMap entry: which kinds of the attacking colour's
+// pieces might reach the square.
+enum AttackFlag : std::uint8_t {
+    DiagonalAbove = 1,     // bishop/queen travelling +9/+7; look along -7/-9
+    LineAboveOrLeft = 2,   // rook/queen travelling +8/+1; look along -8/-1
+    KnightJump = 4,
+    PawnCapture = 8,
+    KingStep = 16,
+    DiagonalBelow = 32,    // bishop/queen travelling -7/-9; look along +9/+7
+    LineBelowOrRight = 64, // rook/queen travelling -8/-1; look along +8/+1
+};
+
+
+// Clears AttackMap and marks the squares that the pieces of `colour` (White
+// or Black) might reach. Returns the number of marks made.
+int BuildAttackMap(int colour);
+
+// Whether the square is attacked: by White when defender is -1, by Black
+// otherwise. With mapReady false the attacker's map is built first; with
+// mapReady true the map already built is trusted.
+bool IsSquareAttacked(int square, int defender, bool mapReady);
+
+// Appends the legal moves of the piece on `square` to MoveBuffer. AttackMap
+// must hold the other colour's map for the current position.
+void GeneratePieceMoves(Square square);
+
+// Lists every legal move of the side to move into MoveBuffer.
+void GenerateAllMoves(bool blackToMove);
+
+// Plays a move on WorkingPosition: clearSquare is fromSquare except for an
+// en passant capture, where it is the square of the captured pawn.
+void MakeMove(int fromSquare, int toSquare, int clearSquare);
+// The same for a move known to be White's or Black's.
+void MakeWhiteMove(int fromSquare, int toSquare, int clearSquare);
+void MakeBlackMove(int fromSquare, int toSquare, int clearSquare);
+
+// Sets WorkingPosition.score from the whole board (16-bit sum, middlegame
+// placement).
+void RecomputeScore();
+
+// The material on the board of WorkingPosition: queen 10, rook 5, bishop 4,
+// knight 4, pawn 1.
+std::int32_t CountMaterial();

@@ -1,0 +1,765 @@
+#include "uci/uci.h"
+
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <istream>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "bench/positions.h"
+#include "engine/platform.h"
+#include "engine/recherchedecoups.h"
+#include "rules/Deplacements.h"
+#include "rules/fonctions.h"
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Output and the state of the front end
+
+UciOutput Output = nullptr;
+std::mutex OutputMutex;
+
+void Say(std::string_view line) {
+    std::lock_guard<std::mutex> lock(OutputMutex);
+    if (Output) Output(line);
+}
+
+// The seven levels and their nominal ratings.
+struct LevelInfo {
+    const char* name;
+    int level;
+    int elo;
+};
+constexpr LevelInfo Levels[] = {
+    {"Junior", 7, 1000},       {"Amateur", 8, 1200}, {"Advanced", 9, 1600},     {"Expert", 10, 2000},
+    {"Professional", 11, 2200}, {"Grandmaster", 12, 2700}, {"Impossible", 13, 3000},
+};
+
+struct Options {
+    int level = 8;
+    bool limitStrength = false;
+    int elo = 1200;
+    bool ownBook = true;
+};
+Options Settings;
+
+// The position of the last "position" command, besides the engine's globals
+// (WorkingPosition, GameRecord, PositionHistory).
+struct Game {
+    bool blackToMove = false;
+    bool fromStartpos = true;  // the start position plus moves: the book may answer
+    int halfmoveClock = 0;
+    int fullmoveNumber = 1;
+};
+Game Current;
+
+// What a refused "position" command must leave as it was.
+struct Snapshot {
+    Game game;
+    Position working;
+    RecordedMove record[GameRecordCapacity];
+    std::int32_t recordLength, recordCursor;
+    Position history[PositionHistorySize];
+};
+
+void TakeSnapshot(Snapshot& s) {
+    s.game = Current;
+    s.working = WorkingPosition;
+    std::copy(std::begin(GameRecord), std::end(GameRecord), s.record);
+    s.recordLength = RecordLength;
+    s.recordCursor = RecordCursor;
+    std::copy(std::begin(PositionHistory), std::end(PositionHistory), s.history);
+}
+
+void RestoreSnapshot(const Snapshot& s) {
+    Current = s.game;
+    WorkingPosition = s.working;
+    std::copy(std::begin(s.record), std::end(s.record), GameRecord);
+    RecordLength = s.recordLength;
+    RecordCursor = s.recordCursor;
+    std::copy(std::begin(s.history), std::end(s.history), PositionHistory);
+}
+
+// Search control shared with the input thread.
+std::atomic<bool> StopPending{false};  // a "stop" or "quit" for the pending search
+std::atomic<bool> QuitPending{false};
+std::atomic<std::uint32_t> Deadline{0};  // tick at which the search stops
+std::atomic<bool> HasDeadline{false};
+std::atomic<bool> Infinite{false};   // a "go infinite" runs until "stop"
+std::atomic<bool> InputEnded{false}; // no more input: an infinite search ends
+Position SearchRoot;           // the position the running search started from
+
+// ---------------------------------------------------------------------------
+// Text helpers
+
+std::vector<std::string_view> Split(std::string_view line) {
+    std::vector<std::string_view> words;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
+        std::size_t j = i;
+        while (j < line.size() && line[j] != ' ' && line[j] != '\t' && line[j] != '\r') ++j;
+        if (j > i) words.push_back(line.substr(i, j - i));
+        i = j;
+    }
+    return words;
+}
+
+std::optional<long long> ParseNumber(std::string_view text) {
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+// The UCI text of a move in `position`: a pawn reaching the last rank gets
+// the letter of the piece it becomes.
+std::string MoveText(const Position& position, int from, int to, char promotion = 'q') {
+    std::string text = SquareName(from) + SquareName(to);
+    const int piece = position.squares[from];
+    if ((piece == 6 && to <= 7) || (piece == -6 && to >= 56)) text += promotion;
+    return text;
+}
+
+// ---------------------------------------------------------------------------
+// FEN
+
+constexpr char PieceLetters[] = " kqbnrp";  // by kind 1..6
+
+std::string WriteFen(const Position& p, const Game& g) {
+    std::string fen;
+    for (int row = 0; row < 8; ++row) {
+        int empty = 0;
+        for (int col = 0; col < 8; ++col) {
+            const int code = p.squares[row * 8 + col];
+            if (code == 0) {
+                ++empty;
+                continue;
+            }
+            if (empty) fen += static_cast<char>('0' + empty);
+            empty = 0;
+            const char letter = PieceLetters[code < 0 ? -code : code];
+            fen += code > 0 ? static_cast<char>(letter - 'a' + 'A') : letter;
+        }
+        if (empty) fen += static_cast<char>('0' + empty);
+        if (row < 7) fen += '/';
+    }
+    fen += g.blackToMove ? " b " : " w ";
+    std::string castling;
+    if (p.whiteCanCastleShort) castling += 'K';
+    if (p.whiteCanCastleLong) castling += 'Q';
+    if (p.blackCanCastleShort) castling += 'k';
+    if (p.blackCanCastleLong) castling += 'q';
+    fen += castling.empty() ? "-" : castling;
+    fen += ' ';
+    // The record keeps the square of the pawn; a FEN names the square it
+    // passed over.
+    const int e = p.enPassantSquare;
+    if (e >= 0)
+        fen += SquareName(p.squares[e] > 0 ? e + 8 : e - 8);
+    else
+        fen += '-';
+    fen += ' ' + std::to_string(g.halfmoveClock) + ' ' + std::to_string(g.fullmoveNumber);
+    return fen;
+}
+
+// Reads a FEN into `p` and `g`. Returns an error text, or empty on success.
+std::string ReadFen(const std::vector<std::string_view>& fields, Position& p, Game& g) {
+    if (fields.size() < 2) return "FEN needs at least the board and the side to move";
+    p = Position{};
+    p.enPassantSquare = -1;
+
+    int row = 0, col = 0;
+    for (const char ch : fields[0]) {
+        if (ch == '/') {
+            if (col != 8 || row >= 7) return "bad FEN board";
+            ++row;
+            col = 0;
+        } else if (ch >= '1' && ch <= '8') {
+            col += ch - '0';
+            if (col > 8) return "bad FEN board";
+        } else {
+            const char lower = static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+            const char* found = lower == ' ' ? nullptr : std::strchr(PieceLetters, lower);
+            if (found == nullptr || *found == '\0' || col >= 8) return "bad FEN board";
+            const int kind = static_cast<int>(found - PieceLetters);
+            p.squares[row * 8 + col] = static_cast<PieceCode>(ch == lower ? -kind : kind);
+            ++col;
+        }
+    }
+    if (row != 7 || col != 8) return "bad FEN board";
+
+    if (fields[1] == "w")
+        g.blackToMove = false;
+    else if (fields[1] == "b")
+        g.blackToMove = true;
+    else
+        return "bad FEN side to move";
+
+    // A position the rules cannot play from is refused.
+    int kings[2] = {0, 0}, pieces[2] = {0, 0}, pawns[2] = {0, 0};
+    for (int s = 0; s < 64; ++s) {
+        const int code = p.squares[s];
+        if (code == 0) continue;
+        const int colour = code > 0 ? 0 : 1;
+        ++pieces[colour];
+        if (code == 1) p.whiteKingSquare = static_cast<std::int8_t>(s);
+        if (code == -1) p.blackKingSquare = static_cast<std::int8_t>(s);
+        if (code == 1 || code == -1) ++kings[colour];
+        if (code == 6 || code == -6) {
+            ++pawns[colour];
+            if (s < 8 || s >= 56) return "impossible position: a pawn on the first or last rank";
+        }
+    }
+    if (kings[0] != 1 || kings[1] != 1) return "impossible position: each side needs exactly one king";
+    if (pieces[0] > 16 || pieces[1] > 16 || pawns[0] > 8 || pawns[1] > 8)
+        return "impossible position: too many pieces";
+
+    if (fields.size() > 2 && fields[2] != "-") {
+        for (const char ch : fields[2]) {
+            if (ch == 'K') p.whiteCanCastleShort = 1;
+            else if (ch == 'Q') p.whiteCanCastleLong = 1;
+            else if (ch == 'k') p.blackCanCastleShort = 1;
+            else if (ch == 'q') p.blackCanCastleLong = 1;
+            else return "bad FEN castling rights";
+        }
+    }
+    // The generator trusts a castling flag to mean king and rook at home.
+    if (p.whiteKingSquare != 60) p.whiteCanCastleShort = p.whiteCanCastleLong = 0;
+    if (p.squares[63] != 5) p.whiteCanCastleShort = 0;
+    if (p.squares[56] != 5) p.whiteCanCastleLong = 0;
+    if (p.blackKingSquare != 4) p.blackCanCastleShort = p.blackCanCastleLong = 0;
+    if (p.squares[7] != -5) p.blackCanCastleShort = 0;
+    if (p.squares[0] != -5) p.blackCanCastleLong = 0;
+
+    if (fields.size() > 3 && fields[3] != "-") {
+        const int passed = fields[3].size() == 2 ? ParseSquare(fields[3]) : -1;
+        if (passed < 0) return "bad FEN en passant square";
+        // The square of the pawn that made the double step; kept only when
+        // that pawn is there and the squares it crossed are empty.
+        if (!g.blackToMove && passed / 8 == 2 && p.squares[passed + 8] == -6 && p.squares[passed] == 0 &&
+            p.squares[passed - 8] == 0)
+            p.enPassantSquare = static_cast<std::int8_t>(passed + 8);
+        if (g.blackToMove && passed / 8 == 5 && p.squares[passed - 8] == 6 && p.squares[passed] == 0 &&
+            p.squares[passed + 8] == 0)
+            p.enPassantSquare = static_cast<std::int8_t>(passed - 8);
+    }
+    g.halfmoveClock = 0;
+    g.fullmoveNumber = 1;
+    if (fields.size() > 4) {
+        const auto n = ParseNumber(fields[4]);
+        if (!n || *n < 0 || *n > 100000) return "bad FEN halfmove clock";
+        g.halfmoveClock = static_cast<int>(*n);
+    }
+    if (fields.size() > 5) {
+        const auto n = ParseNumber(fields[5]);
+        if (!n || *n < 1 || *n > 100000) return "bad FEN move number";
+        g.fullmoveNumber = static_cast<int>(*n);
+    }
+    if (fields.size() > 6) return "bad FEN: too many fields";
+
+    WorkingPosition = p;
+    const bool sideNotToMoveInCheck = g.blackToMove ? IsSquareAttacked(p.whiteKingSquare, 1, false)
+                                                    : IsSquareAttacked(p.blackKingSquare, -1, false);
+    if (sideNotToMoveInCheck) return "impossible position: the side not to move is in check";
+    RecomputeScore();
+    p = WorkingPosition;
+    return {};
+}
+
+// ---------------------------------------------------------------------------
+// Moves
+
+// Plays a UCI move on WorkingPosition as the game replays its record: the
+// generated legal move with that from and to square, and an under-promoted
+// piece put on its square afterwards. Returns false when it is not legal.
+bool PlayUciMove(std::string_view text, Game& g) {
+    if (text.size() != 4 && text.size() != 5) return false;
+    const int from = ParseSquare(text.substr(0, 2));
+    const int to = ParseSquare(text.substr(2, 2));
+    if (from < 0 || to < 0) return false;
+    GenerateAllMoves(g.blackToMove);
+    const MoveEntry* move = nullptr;
+    for (int i = 0; i < MoveBuffer.count && !move; ++i)
+        if (MoveBuffer.entries[i].fromSquare == from && MoveBuffer.entries[i].toSquare == to)
+            move = &MoveBuffer.entries[i];
+    if (!move) return false;
+
+    const int piece = WorkingPosition.squares[from];
+    const bool promotion = (piece == 6 && to <= 7) || (piece == -6 && to >= 56);
+    int promoted = 2;
+    if (promotion) {
+        if (text.size() != 5) return false;
+        switch (text[4]) {
+            case 'q': promoted = 2; break;
+            case 'r': promoted = 5; break;
+            case 'b': promoted = 3; break;
+            case 'n': promoted = 4; break;
+            default: return false;
+        }
+    } else if (text.size() != 4) {
+        return false;
+    }
+
+    const bool reset = piece == 6 || piece == -6 || WorkingPosition.squares[to] != 0;
+    MakeMove(move->fromSquare, move->toSquare, move->clearSquare);
+    if (promotion && promoted != 2) {
+        WorkingPosition.squares[to] = static_cast<PieceCode>(piece > 0 ? promoted : -promoted);
+        RecomputeScore();
+    }
+    RecordMove(from, to, move->clearSquare);
+    PushHistory();
+    g.halfmoveClock = reset ? 0 : g.halfmoveClock + 1;
+    if (g.blackToMove) ++g.fullmoveNumber;
+    g.blackToMove = !g.blackToMove;
+    return true;
+}
+
+void ResetToStart() {
+    SetupNewGame(WorkingPosition);
+    RecordLength = 0;
+    RecordCursor = 0;
+    std::memset(static_cast<void*>(PositionHistory), 0, sizeof PositionHistory);
+    Current = Game{};
+}
+
+// "position startpos|fen <fen> [moves ...]"; refused whole on any error.
+void CommandPosition(const std::vector<std::string_view>& words) {
+    Snapshot before;
+    TakeSnapshot(before);
+    auto refuse = [&](const std::string& why) {
+        RestoreSnapshot(before);
+        Say("info string position refused: " + why);
+    };
+
+    std::size_t i = 1;
+    if (i >= words.size()) return refuse("missing startpos or fen");
+    const auto movesAt = std::find(words.begin(), words.end(), "moves");
+    ResetToStart();
+    if (words[i] == "startpos") {
+        if (words.begin() + 2 != movesAt) return refuse("unexpected text after startpos");
+    } else if (words[i] == "fen") {
+        const std::vector<std::string_view> fields(words.begin() + 2, movesAt);
+        Position p;
+        Game g;
+        const std::string error = ReadFen(fields, p, g);
+        if (!error.empty()) return refuse(error);
+        WorkingPosition = p;
+        Current = g;
+        Current.fromStartpos = false;
+    } else {
+        return refuse("expected startpos or fen");
+    }
+    if (movesAt != words.end()) {
+        for (auto m = movesAt + 1; m != words.end(); ++m)
+            if (!PlayUciMove(*m, Current)) return refuse("illegal move " + std::string(*m));
+    }
+    DisplayedPosition = WorkingPosition;
+}
+
+// ---------------------------------------------------------------------------
+// Search
+
+int EffectiveLevel() {
+    if (!Settings.limitStrength) return Settings.level;
+    int level = Levels[0].level;
+    for (const LevelInfo& l : Levels)
+        if (l.elo <= Settings.elo) level = l.level;
+    return level;
+}
+
+std::string ScoreText(int value) {
+    if (value > MateValue - 1000 && value < MateValue) return "mate " + std::to_string((MateValue - value + 1) / 2);
+    if (value < -(MateValue - 1000) && value > -MateValue) return "mate -" + std::to_string((MateValue + value) / 2);
+    return "cp " + std::to_string(value);
+}
+
+std::string Counters() {
+    const std::uint32_t elapsed = GetTickCount() - SearchStartTick;
+    const std::uint64_t nps = NodeCounter * 1000 / std::max<std::uint32_t>(elapsed, 1);
+    return "nodes " + std::to_string(NodeCounter) + " time " + std::to_string(elapsed) + " nps " +
+           std::to_string(nps);
+}
+
+// The engine's hooks for a UCI search: the input thread's stop and the time
+// limit take the place of window messages.
+void UciProcessMessages() {
+    if (StopPending.load(std::memory_order_relaxed) ||
+        (Infinite.load(std::memory_order_relaxed) && InputEnded.load(std::memory_order_relaxed))) {
+        StopRequested.store(true, std::memory_order_relaxed);
+        return;
+    }
+    static unsigned calls = 0;
+    if (HasDeadline.load(std::memory_order_relaxed) && (++calls & 63) == 0 &&
+        static_cast<std::int32_t>(GetTickCount() - Deadline.load(std::memory_order_relaxed)) >= 0)
+        StopRequested.store(true, std::memory_order_relaxed);
+}
+
+void UciShowMessage(const char* text) { Say(std::string("info string ") + text); }
+
+void UciRootMove(int index, int from, int to) {
+    Say("info depth " + std::to_string(SearchDepth) + " currmove " + MoveText(SearchRoot, from, to) +
+        " currmovenumber " + std::to_string(index) + " " + Counters());
+}
+
+void UciBestMove(int value, int from, int to) {
+    const std::uint32_t elapsed = GetTickCount() - SearchStartTick;
+    Say("info depth " + std::to_string(SearchDepth) + " score " + ScoreText(value) + " nodes " +
+        std::to_string(NodeCounter) + " time " + std::to_string(elapsed) + " pv " + MoveText(SearchRoot, from, to));
+}
+
+struct GoLimits {
+    std::optional<int> depth;
+    std::optional<long long> movetime;
+    std::optional<long long> wtime, btime, winc, binc;
+    bool infinite = false;
+    std::optional<int> perft;
+};
+
+GoLimits ParseGo(const std::vector<std::string_view>& words) {
+    GoLimits limits;
+    auto clampInt = [](long long v, long long lo, long long hi) { return static_cast<int>(std::clamp(v, lo, hi)); };
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::string_view w = words[i];
+        if (w == "infinite") {
+            limits.infinite = true;
+            continue;
+        }
+        if (i + 1 >= words.size()) break;
+        const auto number = ParseNumber(words[i + 1]);
+        if (!number.has_value()) continue;
+        const long long n = *number;
+        if (w == "depth") limits.depth = clampInt(n, 4, 15);
+        else if (w == "perft") limits.perft = clampInt(n, 0, 10);
+        else if (w == "movetime") limits.movetime = std::max(0LL, n);
+        else if (w == "wtime") limits.wtime = std::max(0LL, n);
+        else if (w == "btime") limits.btime = std::max(0LL, n);
+        else if (w == "winc") limits.winc = std::max(0LL, n);
+        else if (w == "binc") limits.binc = std::max(0LL, n);
+        else continue;
+        ++i;
+    }
+    return limits;
+}
+
+// Perft: the leaves at `depth`, each promotion counted as four moves.
+std::uint64_t Perft(int depth, bool blackToMove) {
+    GenerateAllMoves(blackToMove);
+    MoveList list;
+    list.count = MoveBuffer.count;
+    std::copy(MoveBuffer.entries, MoveBuffer.entries + list.count, list.entries);
+    const Position saved = WorkingPosition;
+    std::uint64_t total = 0;
+    for (int i = 0; i < list.count; ++i) {
+        const MoveEntry& m = list.entries[i];
+        const int piece = saved.squares[m.fromSquare];
+        const bool promotion = (piece == 6 && m.toSquare <= 7) || (piece == -6 && m.toSquare >= 56);
+        if (depth == 1) {
+            total += promotion ? 4 : 1;
+            continue;
+        }
+        if (StopPending.load(std::memory_order_relaxed)) return total;
+        for (const int kind : {2, 5, 3, 4}) {
+            MakeMove(m.fromSquare, m.toSquare, m.clearSquare);
+            if (promotion) WorkingPosition.squares[m.toSquare] = static_cast<PieceCode>(piece > 0 ? kind : -kind);
+            total += Perft(depth - 1, !blackToMove);
+            WorkingPosition = saved;
+            if (!promotion) break;
+        }
+    }
+    return total;
+}
+
+void CommandPerft(int depth) {
+    const Position saved = WorkingPosition;
+    std::uint64_t total = 0;
+    if (depth >= 1) {
+        GenerateAllMoves(Current.blackToMove);
+        MoveList list;
+        list.count = MoveBuffer.count;
+        std::copy(MoveBuffer.entries, MoveBuffer.entries + list.count, list.entries);
+        for (int i = 0; i < list.count; ++i) {
+            const MoveEntry& m = list.entries[i];
+            const int piece = saved.squares[m.fromSquare];
+            const bool promotion = (piece == 6 && m.toSquare <= 7) || (piece == -6 && m.toSquare >= 56);
+            for (const char letter : {'q', 'r', 'b', 'n'}) {
+                MakeMove(m.fromSquare, m.toSquare, m.clearSquare);
+                if (promotion) {
+                    const int kind = letter == 'q' ? 2 : letter == 'r' ? 5 : letter == 'b' ? 3 : 4;
+                    WorkingPosition.squares[m.toSquare] = static_cast<PieceCode>(piece > 0 ? kind : -kind);
+                }
+                const std::uint64_t n = depth == 1 ? 1 : Perft(depth - 1, !Current.blackToMove);
+                WorkingPosition = saved;
+                total += n;
+                Say(MoveText(saved, m.fromSquare, m.toSquare, letter) + ": " + std::to_string(n));
+                if (!promotion) break;
+            }
+        }
+    }
+    WorkingPosition = saved;
+    Say("");
+    Say("Nodes searched: " + std::to_string(total));
+}
+
+// One engine decision on the current position; returns the bestmove text.
+std::string Think(const GoLimits& limits) {
+    const Position root = WorkingPosition;
+    SearchRoot = root;
+    PlayerIsWhite = Current.blackToMove;  // the engine plays the side to move
+    GameRunning = true;
+    Level = EffectiveLevel();
+
+    const std::uint32_t start = GetTickCount();
+    std::optional<long long> budget = limits.movetime;
+    const auto clock = Current.blackToMove ? limits.btime : limits.wtime;
+    const auto increment = Current.blackToMove ? limits.binc : limits.winc;
+    if (!budget && clock) budget = std::min(*clock / 20 + increment.value_or(0) / 2, *clock / 2);
+    if (budget && !limits.infinite) {
+        Deadline = start + static_cast<std::uint32_t>(std::min<long long>(*budget, 1LL << 30));
+        HasDeadline = true;
+    }
+
+    bool fromBook = false;
+    if (limits.depth || limits.infinite) {
+        MaterialCount = CountMaterial();
+        SearchDepth = limits.infinite ? 15 : *limits.depth;
+        SearchStartTick = start;
+        NodeCounter = 0;
+        ChooseEngineMove(Current.blackToMove ? Black : White);
+    } else {
+        PlanEngineTurn();
+        fromBook = DecideEngineMove(Settings.ownBook && Current.fromStartpos);
+    }
+    HasDeadline = false;
+    WorkingPosition = root;
+
+    if (!GameRunning) return "(none)";
+    if (fromBook) Say("info string book");
+    return MoveText(root, ChosenMove.fromSquare, ChosenMove.toSquare);
+}
+
+void CommandGo(const std::vector<std::string_view>& words) {
+    const GoLimits limits = ParseGo(words);
+    if (limits.perft) return CommandPerft(*limits.perft);
+    Infinite = limits.infinite;
+    const std::string best = Think(limits);
+    // In infinite mode the answer waits for "stop".
+    while (Infinite && !StopPending.load() && !InputEnded.load()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    Infinite = false;
+    Say("bestmove " + best);
+}
+
+// ---------------------------------------------------------------------------
+// Options and the remaining commands
+
+void CommandSetOption(const std::vector<std::string_view>& words) {
+    // setoption name <id...> [value <x...>]
+    std::string name, value;
+    std::string* target = nullptr;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        if (words[i] == "name" && target == nullptr) target = &name;
+        else if (words[i] == "value" && target == &name) target = &value;
+        else if (target) {
+            if (!target->empty()) *target += ' ';
+            target->append(words[i]);
+        }
+    }
+    auto lower = [](std::string s) {
+        for (char& c : s) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        return s;
+    };
+    const std::string key = lower(name);
+    if (key == "level") {
+        for (const LevelInfo& l : Levels)
+            if (value == l.name) {
+                Settings.level = l.level;
+                return;
+            }
+        Say("info string unknown Level " + value);
+    } else if (key == "uci_limitstrength") {
+        Settings.limitStrength = lower(value) == "true";
+    } else if (key == "uci_elo") {
+        const auto n = ParseNumber(value);
+        if (n) Settings.elo = static_cast<int>(std::clamp(*n, 1000LL, 3000LL));
+        else Say("info string bad UCI_Elo " + value);
+    } else if (key == "ownbook") {
+        Settings.ownBook = lower(value) == "true";
+    } else {
+        Say("info string no option " + name);
+    }
+}
+
+void CommandUci() {
+    Say("id name Kelvra Chess");
+    Say("id author the Kelvra Chess developers");
+    std::string levels = "option name Level type combo default Amateur";
+    for (const LevelInfo& l : Levels) levels += std::string(" var ") + l.name;
+    Say(levels);
+    Say("option name UCI_LimitStrength type check default false");
+    Say("option name UCI_Elo type spin default 1200 min 1000 max 3000");
+    Say("option name OwnBook type check default true");
+    Say("uciok");
+}
+
+void CommandDisplay() {
+    const Position& p = WorkingPosition;
+    for (int row = 0; row < 8; ++row) {
+        std::string line = " +---+---+---+---+---+---+---+---+";
+        Say(line);
+        line = " |";
+        for (int col = 0; col < 8; ++col) {
+            const int code = p.squares[row * 8 + col];
+            const char letter = code == 0 ? ' ' : PieceLetters[code < 0 ? -code : code];
+            line += ' ';
+            line += code > 0 ? static_cast<char>(letter - 'a' + 'A') : letter;
+            line += " |";
+        }
+        line += ' ';
+        line += static_cast<char>('8' - row);
+        Say(line);
+    }
+    Say(" +---+---+---+---+---+---+---+---+");
+    Say("   a   b   c   d   e   f   g   h");
+    Say("");
+    Say("Fen: " + WriteFen(p, Current));
+}
+
+}  // namespace
+
+void UciInit(UciOutput output) {
+    Output = output;
+    Platform = PlatformHooks{};
+    Platform.processMessages = UciProcessMessages;
+    Platform.showMessage = UciShowMessage;
+    Platform.rootMoveStarted = UciRootMove;
+    Platform.bestMoveChanged = UciBestMove;
+    SeedRandomFromClock();
+    Settings = Options{};
+    ResetToStart();
+}
+
+bool UciCommand(std::string_view line) {
+    const std::vector<std::string_view> words = Split(line);
+    if (words.empty()) return true;
+    const std::string_view command = words[0];
+    if (command == "quit") return false;
+    if (command == "uci") CommandUci();
+    else if (command == "isready") Say("readyok");
+    else if (command == "ucinewgame") ResetToStart();
+    else if (command == "position") CommandPosition(words);
+    else if (command == "go") CommandGo(words);
+    else if (command == "setoption") CommandSetOption(words);
+    else if (command == "d") CommandDisplay();
+    else if (command == "bench") {
+        const auto depth = words.size() > 1 ? ParseNumber(words[1]) : std::optional<long long>{};
+        UciBench(depth ? static_cast<int>(std::clamp(*depth, 4LL, 15LL)) : 8);
+    }
+    // "stop" without a search, and anything unknown, is ignored.
+    return true;
+}
+
+void UciLoop(std::istream& in) {
+    std::mutex queueMutex;
+    std::condition_variable queued;
+    std::deque<std::string> lines;
+    std::atomic<bool> searching{false};  // a "go" is queued or running
+    std::atomic<bool> inputEnded{false};
+
+    std::thread reader([&] {
+        std::string line;
+        while (std::getline(in, line)) {
+            if (line.size() > 100000) line.resize(100000);
+            const std::vector<std::string_view> words = Split(line);
+            const std::string_view first = words.empty() ? std::string_view{} : words[0];
+            std::lock_guard<std::mutex> lock(queueMutex);
+            if (searching) {
+                if (first == "stop") {
+                    StopPending = true;
+                    continue;
+                }
+                if (first == "isready") {
+                    Say("readyok");
+                    continue;
+                }
+            }
+            if (first == "quit") {
+                StopPending = true;
+                QuitPending = true;
+            }
+            if (first == "go") searching = true;
+            lines.push_back(line);
+            queued.notify_one();
+            if (first == "quit") break;
+        }
+        std::lock_guard<std::mutex> lock(queueMutex);
+        inputEnded = true;
+        InputEnded = true;
+        queued.notify_one();
+    });
+
+    for (;;) {
+        std::string line;
+        {
+            std::unique_lock<std::mutex> lock(queueMutex);
+            queued.wait(lock, [&] { return !lines.empty() || inputEnded; });
+            if (lines.empty()) break;
+            line = std::move(lines.front());
+            lines.pop_front();
+        }
+        const bool isGo = !Split(line).empty() && Split(line)[0] == "go";
+        const bool goOn = UciCommand(line);
+        if (isGo) {
+            std::lock_guard<std::mutex> lock(queueMutex);
+            // The stop belonged to this search; the next "go" starts afresh,
+            // unless another "go" is already queued.
+            const bool moreGo = std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
+                const auto w = Split(l);
+                return !w.empty() && w[0] == "go";
+            });
+            searching = moreGo;
+            if (!QuitPending) StopPending = false;
+        }
+        if (!goOn) break;
+    }
+    reader.detach();
+}
+
+void UciBench(int depth) {
+    const Snapshot saved = [] {
+        Snapshot s;
+        TakeSnapshot(s);
+        return s;
+    }();
+    std::uint64_t nodes = 0;
+    std::uint32_t totalTime = 0;
+    int index = 0;
+    for (const BenchPosition& b : BenchPositions) {
+        ++index;
+        const std::string command = std::string("position ") + b.position;
+        CommandPosition(Split(command));
+        GoLimits limits;
+        limits.depth = depth;
+        const std::uint32_t start = GetTickCount();
+        const std::string best = Think(limits);
+        const std::uint32_t elapsed = GetTickCount() - start;
+        nodes += NodeCounter;
+        totalTime += elapsed;
+        Say("Position " + std::to_string(index) + " (" + b.name + "): nodes " + std::to_string(NodeCounter) +
+            " time " + std::to_string(elapsed) + " bestmove " + best);
+    }
+    RestoreSnapshot(saved);
+    Say("");
+    Say("===========================");
+    Say("Total time (ms) : " + std::to_string(totalTime));
+    Say("Nodes searched  : " + std::to_string(nodes));
+    Say("Nodes/second    : " + std::to_string(nodes * 1000 / std::max<std::uint32_t>(totalTime, 1)));
+}
+
+std::string UciCurrentFen() { return WriteFen(WorkingPosition, Current); }
