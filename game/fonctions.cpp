@@ -23,8 +23,12 @@ std::string PieceLetter(int code) {
 }
 
 std::string Notation(int letterCode, int from, int to, bool capture) {
-    std::string text = PieceLetter(letterCode) + SquareName(from) + (capture ? "x" : "-") +
-                       SquareName(to);
+    std::string text;
+    text.reserve(12);
+    text.append(PieceLetter(letterCode));
+    text.append(SquareName(from));
+    text.push_back(capture ? 'x' : '-');
+    text.append(SquareName(to));
     if (text.size() > 12) text.resize(12);
     return text;
 }
