@@ -74,6 +74,8 @@ void TCanvas::Polygon(const QPoint* points, int count) {
     if (!surface || surface->isNull()) return;
     QPainter painter(surface);
     OpenPainter(painter, *this, true)->drawPolygon(points, count);
+    // Aliased strokes may leave out a corner pixel; the outline keeps all.
+    painter.drawPoints(points, count);
     Painted();
 }
 
