@@ -312,3 +312,10 @@ bool BookLookup(std::string_view movesSoFar, std::int32_t& from, std::int32_t& t
     to = CandidateTo[drawn];
     return true;
 }
+
+int BookCandidateCount() { return CandidateCount; }
+
+void BookCandidate(int index, std::int32_t& from, std::int32_t& to) {
+    from = CandidateFrom[index];
+    to = CandidateTo[index];
+}

@@ -19,3 +19,7 @@ void FillOpeningBook();
 // at random. On success writes from and to and returns true; otherwise
 // leaves them as they were.
 bool BookLookup(std::string_view movesSoFar, std::int32_t& from, std::int32_t& to);
+
+// The candidates of the last lookup, in the order they were found.
+int BookCandidateCount();
+void BookCandidate(int index, std::int32_t& from, std::int32_t& to);
