@@ -1,6 +1,7 @@
 #include "uci/uci.h"
 
 #include <algorithm>
+#include <climits>
 #include <atomic>
 #include <charconv>
 #include <condition_variable>
@@ -86,8 +87,13 @@ void RestoreSnapshot(const Snapshot& s) {
 }
 
 // Search control shared with the input thread.
-std::atomic<bool> StopPending{false};  // a "stop" or "quit" for the pending search
-std::atomic<bool> QuitPending{false};
+// The "go" commands are numbered in the order they arrive; a "stop" ends
+// every search whose number is at most StopThrough.
+std::atomic<int> GosReceived{0};   // counted by the input thread
+std::atomic<int> GosStarted{0};
+std::atomic<int> GosFinished{0};
+std::atomic<int> CurrentGo{0};     // the number of the running search
+std::atomic<int> StopThrough{0};
 std::atomic<std::uint32_t> Deadline{0};  // tick at which the search stops
 std::atomic<bool> HasDeadline{false};
 std::atomic<bool> Infinite{false};   // a "go infinite" runs until "stop"
@@ -229,9 +235,13 @@ std::string Counters() {
 
 // The engine's hooks for a UCI search: the input thread's stop and the time
 // limit take the place of window messages.
+bool SearchStopped() {
+    return CurrentGo.load(std::memory_order_relaxed) <= StopThrough.load(std::memory_order_relaxed) ||
+           (Infinite.load(std::memory_order_relaxed) && InputEnded.load(std::memory_order_relaxed));
+}
+
 void UciProcessMessages() {
-    if (StopPending.load(std::memory_order_relaxed) ||
-        (Infinite.load(std::memory_order_relaxed) && InputEnded.load(std::memory_order_relaxed))) {
+    if (SearchStopped()) {
         StopRequested.store(true, std::memory_order_relaxed);
         return;
     }
@@ -304,7 +314,7 @@ std::uint64_t Perft(int depth, bool blackToMove) {
             total += promotion ? 4 : 1;
             continue;
         }
-        if (StopPending.load(std::memory_order_relaxed)) return total;
+        if (SearchStopped()) return total;
         for (const int kind : {2, 5, 3, 4}) {
             MakeMove(m.fromSquare, m.toSquare, m.clearSquare);
             if (promotion) WorkingPosition.squares[m.toSquare] = static_cast<PieceCode>(piece > 0 ? kind : -kind);
@@ -386,12 +396,13 @@ std::string Think(const GoLimits& limits) {
 }
 
 void CommandGo(const std::vector<std::string_view>& words) {
+    CurrentGo = ++GosStarted;
     const GoLimits limits = ParseGo(words);
     if (limits.perft) return CommandPerft(*limits.perft);
     Infinite = limits.infinite;
     const std::string best = Think(limits);
     // In infinite mode the answer waits for "stop".
-    while (Infinite && !StopPending.load() && !InputEnded.load()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    while (Infinite && !SearchStopped()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     Infinite = false;
     Say("bestmove " + best);
 }
@@ -509,8 +520,7 @@ void UciLoop(std::istream& in) {
     std::mutex queueMutex;
     std::condition_variable queued;
     std::deque<std::string> lines;
-    std::atomic<bool> searching{false};  // a "go" is queued or running
-    std::atomic<bool> inputEnded{false};
+    bool inputEnded = false;
 
     std::thread reader([&] {
         std::string line;
@@ -519,21 +529,18 @@ void UciLoop(std::istream& in) {
             const std::vector<std::string_view> words = SplitWords(line);
             const std::string_view first = words.empty() ? std::string_view{} : words[0];
             std::lock_guard<std::mutex> lock(queueMutex);
-            if (searching) {
-                if (first == "stop") {
-                    StopPending = true;
-                    continue;
-                }
-                if (first == "isready") {
-                    Say("readyok");
-                    continue;
-                }
+            if (first == "stop") {
+                StopThrough = GosReceived.load();
+                continue;
             }
-            if (first == "quit") {
-                StopPending = true;
-                QuitPending = true;
+            // While a search runs or waits, "isready" is answered at once;
+            // after a "stop" it waits for that search's bestmove.
+            if (first == "isready" && GosFinished < GosReceived && StopThrough < GosReceived) {
+                Say("readyok");
+                continue;
             }
-            if (first == "go") searching = true;
+            if (first == "quit") StopThrough = INT_MAX;
+            if (first == "go") ++GosReceived;
             lines.push_back(line);
             queued.notify_one();
             if (first == "quit") break;
@@ -553,18 +560,12 @@ void UciLoop(std::istream& in) {
             line = std::move(lines.front());
             lines.pop_front();
         }
-        const bool isGo = !SplitWords(line).empty() && SplitWords(line)[0] == "go";
+        const auto words = SplitWords(line);
+        const bool isGo = !words.empty() && words[0] == "go";
         const bool goOn = UciCommand(line);
         if (isGo) {
             std::lock_guard<std::mutex> lock(queueMutex);
-            // The stop belonged to this search; the next "go" starts afresh,
-            // unless another "go" is already queued.
-            const bool moreGo = std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
-                const auto w = SplitWords(l);
-                return !w.empty() && w[0] == "go";
-            });
-            searching = moreGo;
-            if (!QuitPending) StopPending = false;
+            ++GosFinished;
         }
         if (!goOn) break;
     }
