@@ -243,6 +243,7 @@ void TForm1::CreateControls() {
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(3000);
+    Timer2->setTimerType(Qt::PreciseTimer);  // the notice lasts 3000 ms, not about that
 
     // Start panel
     sLabelFX1 = MakeLabelFX(sPanel2, "sLabelFX1", 40, 8, 70, 17, QString(), true);

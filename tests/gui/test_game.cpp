@@ -306,7 +306,7 @@ void TestGame::notYourMoveNotice() {
     QVERIFY(w->Timer2->isActive());
     QVERIFY(!SelectionActive);
     const int firstRemaining = w->Timer2->remainingTime();
-    QVERIFY(firstRemaining > 2500 && firstRemaining <= 3000);
+    QVERIFY2(firstRemaining > 2500 && firstRemaining <= 3000, qPrintable(QString::number(firstRemaining)));
     QTest::qWait(300);
     ClickSquare(w.get(), "d2", Qt::RightButton);  // any button, no restart
     QVERIFY(w->Timer2->remainingTime() < firstRemaining - 200);
