@@ -578,6 +578,9 @@ void UciBench(int depth) {
         TakeSnapshot(s);
         return s;
     }();
+    // The bench's searches are numbered apart from the "go" commands: only
+    // "quit" ends them.
+    CurrentGo = INT_MAX - 1;
     std::uint64_t nodes = 0;
     std::uint32_t totalTime = 0;
     int index = 0;
