@@ -20,11 +20,7 @@ inline void CopyMoveBuffer(MoveList& list) {
     std::memcpy(list.entries, MoveBuffer.entries, sizeof(MoveEntry) * static_cast<std::size_t>(list.count));
 }
 
-// Whether the king of `side` stands attacked (the map is rebuilt).
-inline bool KingAttacked(int side) {
-    return side == White ? IsSquareAttacked(WorkingPosition.whiteKingSquare, 1, false)
-                         : IsSquareAttacked(WorkingPosition.blackKingSquare, -1, false);
-}
+inline bool KingAttacked(int side) { return KingInCheck(side); }
 
 inline void MakeEntry(const MoveEntry& m) { MakeMove(m.fromSquare, m.toSquare, m.clearSquare); }
 
@@ -58,7 +54,7 @@ int SearchPvs(int d, int alpha, int beta, int side) {
 
     // 3. Copy the position and the legal moves.
     const Position saved = WorkingPosition;
-    GenerateAllMoves(side == Black);
+    GenerateLegalMoves(side == Black);
     MoveList list;
     CopyMoveBuffer(list);
     int a = alpha;
@@ -110,7 +106,7 @@ int SearchAlphaBeta(int d, int alpha, int beta, int side) {
 
     const Position saved = WorkingPosition;
     int best = -MateValue;
-    GenerateAllMoves(side == Black);
+    GenerateLegalMoves(side == Black);
     MoveList list;
     CopyMoveBuffer(list);
     if (list.count == 0) return KingAttacked(side) ? MateScore(d) : 0;
@@ -137,7 +133,7 @@ int SearchAlphaBeta(int d, int alpha, int beta, int side) {
 int SearchOrdering(int alpha, int beta, int side) {
     const Position saved = WorkingPosition;
     int best = -MateValue;
-    GenerateAllMoves(side == Black);
+    GenerateLegalMoves(side == Black);
     MoveList list;
     CopyMoveBuffer(list);
     if (list.count == 0) return KingAttacked(side) ? -MateValue : 0;
@@ -160,7 +156,7 @@ int SearchHorizon(int side, int beta) {
     // evaluation before any move.
     const Position saved = WorkingPosition;
     const bool white = side == White;
-    const int R = BuildAttackMap(white ? Black : White);
+    const int R = CountAttackMarks(white ? Black : White);
     const int E = Evaluate(side);
     int best = -MateValue;
 
@@ -172,12 +168,13 @@ int SearchHorizon(int side, int beta) {
     // 3. Every move of every piece, made and evaluated or estimated.
     bool anyMove = false;
     const int sign = white ? 1 : -1;
+    PrepareMoveGeneration(side);
     for (int n = 0; n < 64; ++n) {
         const int s = white ? n : 63 - n;
         const int p = saved.squares[s];
         if (p * sign <= 0) continue;
         MoveBuffer.count = 0;
-        GeneratePieceMoves(s);
+        GeneratePreparedMoves(s);
         const int kind = p * sign;
         const bool promoting = kind == 6 && (white ? (s >= 8 && s <= 15) : (s >= 48 && s <= 55));
         for (int i = 0; i < MoveBuffer.count; ++i) {
@@ -266,7 +263,7 @@ void ChooseEngineMove(int side) {
     // 5.-6. The root position and its legal moves.
     const Position P0 = WorkingPosition;
     int best = -MateValue - 60;
-    GenerateAllMoves(side == Black);
+    GenerateLegalMoves(side == Black);
     MoveList root;
     CopyMoveBuffer(root);
     const int n = root.count;

@@ -1,5 +1,7 @@
 #include "rules/Deplacements.h"
 
+#include "rules/bitboards.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -219,51 +221,279 @@ inline void AppendMove(int from, int to, int clear) {
     e.clearSquare = static_cast<std::int16_t>(clear);
 }
 
-// Tries one candidate of the piece on s: the move is made, the own king is
-// tested on the map of the other colour, and the saved position comes back.
-inline void TryCandidate(const Position& saved, bool white, int s, int t, int x) {
-    MakeMove(s, t, x);
-    const bool attacked = white ? IsSquareAttacked(WorkingPosition.whiteKingSquare, 1, true)
-                                : IsSquareAttacked(WorkingPosition.blackKingSquare, -1, true);
-    if (!attacked) AppendMove(s, t, x);
-    WorkingPosition = saved;
+// ---------------------------------------------------------------------------
+// Legality without trial moves. A candidate is legal exactly when the own
+// king is not attacked after it; the pins and checks of the position decide
+// that for every move but the king's and the en passant capture, which are
+// tested directly on the board.
+
+// Directions by index; 0..3 step toward a8, 4..7 toward h1.
+constexpr int Directions[8] = {-9, -8, -7, -1, 1, 7, 8, 9};
+constexpr bool Diagonal[8] = {true, false, true, false, false, true, false, true};
+
+struct Geometry {
+    std::int8_t rayLength[64][8];
+    std::int8_t ray[64][8][7];    // the squares of each ray, nearest first
+    Bitboard rayMask[64][8];
+    Bitboard line[64][64];        // the whole line through two aligned squares
+    Bitboard between[64][64];     // the squares strictly between them
+    std::int8_t distance[64][64]; // king steps
+    std::int8_t pawnMarks[2][64]; // BuildAttackMap's marks of a pawn, by colour
+    Bitboard knightMask[64];
+
+    Geometry() : rayLength{}, ray{}, rayMask{}, line{}, between{}, distance{}, pawnMarks{}, knightMask{} {
+        for (int s = 0; s < 64; ++s) {
+            const int r = s / 8, c = s % 8;
+            for (int d = 0; d < 8; ++d) {
+                const int n = RaySteps(s, Directions[d]);
+                rayLength[s][d] = static_cast<std::int8_t>(n);
+                for (int i = 0; i < n; ++i) {
+                    ray[s][d][i] = static_cast<std::int8_t>(s + (i + 1) * Directions[d]);
+                    rayMask[s][d] |= Bit(ray[s][d][i]);
+                }
+            }
+            for (int t = 0; t < 64; ++t)
+                distance[s][t] = static_cast<std::int8_t>(std::max(std::abs(r - t / 8), std::abs(c - t % 8)));
+            pawnMarks[0][s] = static_cast<std::int8_t>(r > 0 ? (c > 0) + (c < 7) : 0);
+            pawnMarks[1][s] = static_cast<std::int8_t>(r < 7 ? (c > 0) + (c < 7) : 0);
+            for (int i = KnightFirst[s]; i <= KnightLast[s]; ++i) knightMask[s] |= Bit(s + KnightOffsets[i - 1]);
+        }
+        for (int s = 0; s < 64; ++s) {
+            for (int d = 0; d < 8; ++d) {
+                const Bitboard full = Bit(s) | rayMask[s][d] | rayMask[s][7 - d];
+                Bitboard path = 0;
+                for (int i = 0; i < rayLength[s][d]; ++i) {
+                    const int t = ray[s][d][i];
+                    line[s][t] = full;
+                    between[s][t] = path;
+                    path |= Bit(t);
+                }
+            }
+        }
+    }
+};
+
+const Geometry Geo;
+
+// The nearest square of a set along direction d.
+inline int Nearest(Bitboard set, int d) { return d >= 4 ? Lowest(set) : Highest(set); }
+
+// The pins and checks of the side to move, and the board as sets.
+struct Legality {
+    int sign;            // +1 when White moves
+    int king;
+    int checks;          // pieces giving check
+    Bitboard evasion;    // with one check: the checker and the squares between
+    Bitboard pinned;     // own pieces that shield the king from a slider
+    Bitboard occupied;
+    Bitboard enemyDiagonal;  // enemy bishops and queens
+    Bitboard enemyLine;      // enemy rooks and queens
+};
+Legality Ctx;
+
+// Whether the enemy of the prepared side attacks square sq, with the square
+// `vacated` taken as empty (the square the king leaves).
+bool AttackedByEnemy(int sq, int vacated) {
+    const PieceCode* b = WorkingPosition.squares;
+    const int sign = -Ctx.sign;  // the attacker
+    const Bitboard occupied = Ctx.occupied & ~Bit(vacated);
+    for (int d = 0; d < 8; ++d) {
+        const Bitboard sliders = Diagonal[d] ? Ctx.enemyDiagonal : Ctx.enemyLine;
+        if (!(Geo.rayMask[sq][d] & sliders)) continue;
+        const Bitboard blockers = Geo.rayMask[sq][d] & occupied;
+        if (Has(sliders, Nearest(blockers, d))) return true;
+    }
+    if (KnightOn(b, sq, sign * Knight)) return true;
+    const int r = sq / 8, c = sq % 8;
+    if (sign > 0) {
+        if (r < 7 && ((c < 7 && b[sq + 9] == Pawn) || (c > 0 && b[sq + 7] == Pawn))) return true;
+    } else {
+        if (r > 0 && ((c > 0 && b[sq - 9] == -Pawn) || (c < 7 && b[sq - 7] == -Pawn))) return true;
+    }
+    const int king = sign > 0 ? WorkingPosition.whiteKingSquare : WorkingPosition.blackKingSquare;
+    return Geo.distance[king][sq] <= 1;
 }
 
-// The en passant capture removes a pawn that may have stopped a ray of the
-// map, so the map is rebuilt for this one trial and then put back.
-void TryEnPassant(const Position& saved, bool white, int s, int t, int x) {
-    std::uint8_t map[64];
-    std::memcpy(map, AttackMap, sizeof map);
-    MakeMove(s, t, x);
-    BuildAttackMap(white ? Black : White);
-    const bool attacked = white ? IsSquareAttacked(WorkingPosition.whiteKingSquare, 1, true)
-                                : IsSquareAttacked(WorkingPosition.blackKingSquare, -1, true);
-    if (!attacked) AppendMove(s, t, x);
-    WorkingPosition = saved;
-    std::memcpy(AttackMap, map, sizeof map);
+void Prepare(int sign) {
+    const Position& p = WorkingPosition;
+    const PieceCode* b = p.squares;
+    const int k = sign > 0 ? p.whiteKingSquare : p.blackKingSquare;
+    const Bitboard own = SideSquares(b, sign);
+    const Bitboard enemy = SideSquares(b, -sign);
+    const Bitboard enemyQueens = SquaresHolding(b, -sign * Queen);
+    Ctx.sign = sign;
+    Ctx.king = k;
+    Ctx.checks = 0;
+    Ctx.pinned = 0;
+    Ctx.occupied = own | enemy;
+    Ctx.enemyDiagonal = enemyQueens | SquaresHolding(b, -sign * Bishop);
+    Ctx.enemyLine = enemyQueens | SquaresHolding(b, -sign * Rook);
+    Bitboard evasion = 0;
+    for (int d = 0; d < 8; ++d) {
+        const Bitboard sliders = Diagonal[d] ? Ctx.enemyDiagonal : Ctx.enemyLine;
+        if (!(Geo.rayMask[k][d] & sliders)) continue;
+        Bitboard blockers = Geo.rayMask[k][d] & Ctx.occupied;
+        const int first = Nearest(blockers, d);
+        if (Has(enemy, first)) {
+            if (Has(sliders, first)) {
+                ++Ctx.checks;
+                evasion |= Geo.between[k][first] | Bit(first);
+            }
+            continue;
+        }
+        blockers &= ~Bit(first);
+        if (blockers && Has(sliders, Nearest(blockers, d))) Ctx.pinned |= Bit(first);
+    }
+    const Bitboard knights = Geo.knightMask[k] & SquaresHolding(b, -sign * Knight);
+    if (knights) {
+        Ctx.checks += std::popcount(knights);
+        evasion |= knights;
+    }
+    const int r = k / 8, c = k % 8;
+    if (sign > 0 && r > 0) {
+        if (c > 0 && b[k - 9] == -Pawn) ++Ctx.checks, evasion |= Bit(k - 9);
+        if (c < 7 && b[k - 7] == -Pawn) ++Ctx.checks, evasion |= Bit(k - 7);
+    } else if (sign < 0 && r < 7) {
+        if (c > 0 && b[k + 7] == Pawn) ++Ctx.checks, evasion |= Bit(k + 7);
+        if (c < 7 && b[k + 9] == Pawn) ++Ctx.checks, evasion |= Bit(k + 9);
+    }
+    // Kings side by side never happen in play; should they, only the king moves.
+    if (Geo.distance[k][sign > 0 ? p.blackKingSquare : p.whiteKingSquare] <= 1) Ctx.checks = 2;
+    Ctx.evasion = Ctx.checks == 0 ? ~Bitboard{0} : evasion;
 }
 
-void SlidingCandidates(const Position& saved, bool white, int s, const int* directions, int count) {
-    const int sign = white ? 1 : -1;
+// A move of a piece other than the king, not en passant.
+inline void TryCandidate(int s, int t) {
+    if (Ctx.checks < 2 && Has(Ctx.evasion, t) && (!Has(Ctx.pinned, s) || Has(Geo.line[Ctx.king][s], t)))
+        AppendMove(s, t, s);
+}
+
+inline void TryKingStep(int s, int t) {
+    if (!AttackedByEnemy(t, s)) AppendMove(s, t, s);
+}
+
+// The en passant capture empties a square off its path: it is made and the
+// king tested on the resulting board.
+void TryEnPassant(int s, int t, int x) {
+    const Position saved = WorkingPosition;
+    const Legality prepared = Ctx;
+    MakeMove(s, t, x);
+    Prepare(prepared.sign);
+    const bool attacked = Ctx.checks > 0;
+    WorkingPosition = saved;
+    Ctx = prepared;
+    if (!attacked) AppendMove(s, t, x);
+}
+
+void SlidingCandidates(const PieceCode* board, int sign, int s, const int* directions, int count) {
     for (int i = 0; i < count; ++i) {
         const int d = directions[i];
-        int t = s;
-        for (int n = RaySteps(s, d); n > 0; --n) {
-            t += d;
-            const int q = saved.squares[t] * sign;
+        const std::int8_t* ray = Geo.ray[s][d];
+        for (int j = 0, n = Geo.rayLength[s][d]; j < n; ++j) {
+            const int t = ray[j];
+            const int q = board[t] * sign;
             if (q > 0) break;
-            TryCandidate(saved, white, s, t, s);
+            TryCandidate(s, t);
             if (q < 0) break;
         }
     }
 }
 
-constexpr int WhiteRookDirections[4] = {-8, -1, 8, 1};
-constexpr int BlackRookDirections[4] = {8, 1, -8, -1};
-constexpr int WhiteBishopDirections[4] = {-7, -9, 9, 7};
-constexpr int BlackBishopDirections[4] = {9, 7, -7, -9};
-constexpr int WhiteQueenDirections[8] = {-7, -9, -8, -1, 9, 7, 1, 8};
-constexpr int BlackQueenDirections[8] = {9, 7, 8, 1, -7, -9, -8, -1};
+// The walking order of the sliders' directions, as indexes of Directions:
+// White rook -8, -1, +8, +1; Black rook +8, +1, -8, -1; White bishop -7, -9,
+// +9, +7; Black bishop +9, +7, -7, -9; the queens as bishop then rook, with
+// White's queen -7, -9, -8, -1, +9, +7, +1, +8 and Black's mirrored.
+constexpr int WhiteRookDirections[4] = {1, 3, 6, 4};
+constexpr int BlackRookDirections[4] = {6, 4, 1, 3};
+constexpr int WhiteBishopDirections[4] = {2, 0, 7, 5};
+constexpr int BlackBishopDirections[4] = {7, 5, 2, 0};
+constexpr int WhiteQueenDirections[8] = {2, 0, 1, 3, 7, 5, 4, 6};
+constexpr int BlackQueenDirections[8] = {7, 5, 6, 4, 2, 0, 1, 3};
+
+// The candidates of the piece on s in their fixed order, each appended when
+// legal under the prepared pins and checks.
+void GenerateFrom(Square s) {
+    const Position& p = WorkingPosition;
+    const PieceCode* board = p.squares;
+    const int piece = board[s];
+    if (piece == 0) return;
+    const bool white = piece > 0;
+    const int sign = white ? 1 : -1;
+    const int r = s / 8, c = s % 8;
+
+    switch (piece * sign) {
+        case Rook:
+            SlidingCandidates(board, sign, s, white ? WhiteRookDirections : BlackRookDirections, 4);
+            break;
+        case Bishop:
+            SlidingCandidates(board, sign, s, white ? WhiteBishopDirections : BlackBishopDirections, 4);
+            break;
+        case Queen:
+            SlidingCandidates(board, sign, s, white ? WhiteQueenDirections : BlackQueenDirections, 8);
+            break;
+        case Knight:
+            if (white) {
+                for (int i = KnightFirst[s]; i <= KnightLast[s]; ++i) {
+                    const int t = s + KnightOffsets[i - 1];
+                    if (board[t] <= 0) TryCandidate(s, t);
+                }
+            } else {
+                for (int i = KnightLast[s]; i >= KnightFirst[s]; --i) {
+                    const int t = s + KnightOffsets[i - 1];
+                    if (board[t] >= 0) TryCandidate(s, t);
+                }
+            }
+            break;
+        case King: {
+            for (int i = KingFirst[s]; i <= KingLast[s]; ++i) {
+                const int t = s + KingOffsets[i - 1];
+                if (board[t] * sign <= 0) TryKingStep(s, t);
+            }
+            // Castling: not out of check, not across an attacked square, not
+            // into check. The rook that lands beside the king cannot block an
+            // attack on its destination that would not first cross the king.
+            if (Ctx.checks > 0) break;
+            if (white) {
+                if (p.whiteCanCastleShort && board[63] == Rook && board[61] == 0 && board[62] == 0 &&
+                    !AttackedByEnemy(61, -1))
+                    TryKingStep(s, 62);
+                if (p.whiteCanCastleLong && board[56] == Rook && board[57] == 0 && board[58] == 0 && board[59] == 0 &&
+                    !AttackedByEnemy(59, -1))
+                    TryKingStep(s, 58);
+            } else {
+                if (p.blackCanCastleShort && board[7] == -Rook && board[5] == 0 && board[6] == 0 &&
+                    !AttackedByEnemy(5, -1))
+                    TryKingStep(s, 6);
+                if (p.blackCanCastleLong && board[0] == -Rook && board[1] == 0 && board[2] == 0 && board[3] == 0 &&
+                    !AttackedByEnemy(3, -1))
+                    TryKingStep(s, 2);
+            }
+            break;
+        }
+        case Pawn: {
+            const int e = p.enPassantSquare;
+            if (white) {
+                if (r == 0) break;
+                if (board[s - 8] == 0) TryCandidate(s, s - 8);
+                if (r == 6 && board[s - 8] == 0 && board[s - 16] == 0) TryCandidate(s, s - 16);
+                if (c > 0 && board[s - 9] < 0) TryCandidate(s, s - 9);
+                if (c < 7 && board[s - 7] < 0) TryCandidate(s, s - 7);
+                if (e != -1 && board[e] < 0 && s >= 24 && s <= 31 && std::abs(s - e) == 1)
+                    TryEnPassant(s, e - 8, e);
+            } else {
+                if (r == 7) break;
+                if (board[s + 8] == 0) TryCandidate(s, s + 8);
+                if (r == 1 && board[s + 8] == 0 && board[s + 16] == 0) TryCandidate(s, s + 16);
+                if (c > 0 && board[s + 7] > 0) TryCandidate(s, s + 7);
+                if (c < 7 && board[s + 9] > 0) TryCandidate(s, s + 9);
+                if (e != -1 && board[e] > 0 && s >= 32 && s <= 39 && std::abs(s - e) == 1)
+                    TryEnPassant(s, e + 8, e);
+            }
+            break;
+        }
+        default: break;
+    }
+}
 
 }  // namespace
 
@@ -323,89 +553,60 @@ bool IsSquareAttacked(int square, int defender, bool mapReady) {
 }
 
 void GeneratePieceMoves(Square s) {
-    const Position saved = WorkingPosition;
-    const int piece = saved.squares[s];
+    const int piece = WorkingPosition.squares[s];
     if (piece == 0) return;
-    const bool white = piece > 0;
-    const int sign = white ? 1 : -1;
-    const int r = s / 8, c = s % 8;
-    const PieceCode* board = saved.squares;
-
-    switch (piece * sign) {
-        case Rook:
-            SlidingCandidates(saved, white, s, white ? WhiteRookDirections : BlackRookDirections, 4);
-            break;
-        case Bishop:
-            SlidingCandidates(saved, white, s, white ? WhiteBishopDirections : BlackBishopDirections, 4);
-            break;
-        case Queen:
-            SlidingCandidates(saved, white, s, white ? WhiteQueenDirections : BlackQueenDirections, 8);
-            break;
-        case Knight:
-            if (white) {
-                for (int i = KnightFirst[s]; i <= KnightLast[s]; ++i) {
-                    const int t = s + KnightOffsets[i - 1];
-                    if (board[t] <= 0) TryCandidate(saved, true, s, t, s);
-                }
-            } else {
-                for (int i = KnightLast[s]; i >= KnightFirst[s]; --i) {
-                    const int t = s + KnightOffsets[i - 1];
-                    if (board[t] >= 0) TryCandidate(saved, false, s, t, s);
-                }
-            }
-            break;
-        case King:
-            for (int i = KingFirst[s]; i <= KingLast[s]; ++i) {
-                const int t = s + KingOffsets[i - 1];
-                if (board[t] * sign <= 0) TryCandidate(saved, white, s, t, s);
-            }
-            if (white) {
-                if (saved.whiteCanCastleShort && board[63] == Rook && board[61] == 0 && board[62] == 0 &&
-                    !IsSquareAttacked(61, 1, true) && !IsSquareAttacked(s, 1, true))
-                    TryCandidate(saved, true, s, 62, s);
-                if (saved.whiteCanCastleLong && board[56] == Rook && board[57] == 0 && board[58] == 0 &&
-                    board[59] == 0 && !IsSquareAttacked(59, 1, true) && !IsSquareAttacked(s, 1, true))
-                    TryCandidate(saved, true, s, 58, s);
-            } else {
-                if (saved.blackCanCastleShort && board[7] == -Rook && board[5] == 0 && board[6] == 0 &&
-                    !IsSquareAttacked(5, -1, true) && !IsSquareAttacked(s, -1, true))
-                    TryCandidate(saved, false, s, 6, s);
-                if (saved.blackCanCastleLong && board[0] == -Rook && board[1] == 0 && board[2] == 0 &&
-                    board[3] == 0 && !IsSquareAttacked(3, -1, true) && !IsSquareAttacked(s, -1, true))
-                    TryCandidate(saved, false, s, 2, s);
-            }
-            break;
-        case Pawn: {
-            const int e = saved.enPassantSquare;
-            if (white) {
-                if (r == 0) break;
-                if (board[s - 8] == 0) TryCandidate(saved, true, s, s - 8, s);
-                if (r == 6 && board[s - 8] == 0 && board[s - 16] == 0) TryCandidate(saved, true, s, s - 16, s);
-                if (c > 0 && board[s - 9] < 0) TryCandidate(saved, true, s, s - 9, s);
-                if (c < 7 && board[s - 7] < 0) TryCandidate(saved, true, s, s - 7, s);
-                if (e != -1 && board[e] < 0 && s >= 24 && s <= 31 && std::abs(s - e) == 1)
-                    TryEnPassant(saved, true, s, e - 8, e);
-            } else {
-                if (r == 7) break;
-                if (board[s + 8] == 0) TryCandidate(saved, false, s, s + 8, s);
-                if (r == 1 && board[s + 8] == 0 && board[s + 16] == 0) TryCandidate(saved, false, s, s + 16, s);
-                if (c > 0 && board[s + 7] > 0) TryCandidate(saved, false, s, s + 7, s);
-                if (c < 7 && board[s + 9] > 0) TryCandidate(saved, false, s, s + 9, s);
-                if (e != -1 && board[e] > 0 && s >= 32 && s <= 39 && std::abs(s - e) == 1)
-                    TryEnPassant(saved, false, s, e + 8, e);
-            }
-            break;
-        }
-        default: break;
-    }
+    Prepare(piece > 0 ? 1 : -1);
+    GenerateFrom(s);
 }
 
 void GenerateAllMoves(bool blackToMove) {
-    MoveBuffer.count = 0;
     BuildAttackMap(blackToMove ? White : Black);
+    GenerateLegalMoves(blackToMove);
+}
+
+void GenerateLegalMoves(bool blackToMove) {
+    MoveBuffer.count = 0;
     const int sign = blackToMove ? -1 : 1;
+    Prepare(sign);
+    const PieceCode* board = WorkingPosition.squares;
     for (int s = 63; s >= 0; --s)
-        if (WorkingPosition.squares[s] * sign > 0) GeneratePieceMoves(s);
+        if (board[s] * sign > 0) GenerateFrom(s);
+}
+
+void PrepareMoveGeneration(int side) { Prepare(side == White ? 1 : -1); }
+
+void GeneratePreparedMoves(Square s) { GenerateFrom(s); }
+
+bool KingInCheck(int side) {
+    Prepare(side == White ? 1 : -1);
+    return Ctx.checks > 0;
+}
+
+int CountAttackMarks(int colour) {
+    const PieceCode* board = WorkingPosition.squares;
+    const int sign = colour == White ? 1 : -1;
+    const Bitboard own = SideSquares(board, sign);
+    // A ray's marks run up to and including the first own piece.
+    auto ray = [&](int s, int d) {
+        const Bitboard blockers = Geo.rayMask[s][d] & own;
+        return blockers ? Geo.distance[s][Nearest(blockers, d)] : Geo.rayLength[s][d];
+    };
+    int marks = 0;
+    for (Bitboard pieces = own; pieces; pieces &= pieces - 1) {
+        const int s = Lowest(pieces);
+        switch (board[s] * sign) {
+            case Pawn: marks += Geo.pawnMarks[colour][s]; break;
+            case Knight: marks += KnightLast[s] - KnightFirst[s] + 1; break;
+            case King: marks += KingLast[s] - KingFirst[s] + 1; break;
+            case Bishop: marks += ray(s, 0) + ray(s, 2) + ray(s, 5) + ray(s, 7); break;
+            case Rook: marks += ray(s, 1) + ray(s, 3) + ray(s, 4) + ray(s, 6); break;
+            case Queen:
+                for (int d = 0; d < 8; ++d) marks += ray(s, d);
+                break;
+            default: break;
+        }
+    }
+    return marks;
 }
 
 void MakeMove(int fromSquare, int toSquare, int clearSquare) {

@@ -40,6 +40,19 @@ void GeneratePieceMoves(Square square);
 // Lists every legal move of the side to move into MoveBuffer.
 void GenerateAllMoves(bool blackToMove);
 
+// The search's equivalents of the above, which leave AttackMap alone.
+// GenerateLegalMoves: GenerateAllMoves without building the map.
+void GenerateLegalMoves(bool blackToMove);
+// Prepares the pins and checks of `side` (White or Black) in WorkingPosition;
+// GeneratePreparedMoves(s) then equals GeneratePieceMoves(s) for a piece of
+// that side, as long as the position stays the same.
+void PrepareMoveGeneration(int side);
+void GeneratePreparedMoves(Square square);
+// Whether the king of `side` is attacked.
+bool KingInCheck(int side);
+// BuildAttackMap's mark count for `colour`.
+int CountAttackMarks(int colour);
+
 // Plays a move on WorkingPosition: clearSquare is fromSquare except for an
 // en passant capture, where it is the square of the captured pawn.
 void MakeMove(int fromSquare, int toSquare, int clearSquare);

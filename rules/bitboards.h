@@ -1,0 +1,71 @@
+// Square sets of 64 bits (bit s for Square s) read off the 64 bytes of a
+// board, and the board geometry as sets. Internal to the rules and the
+// engine: they make the hot paths cheaper without changing any result.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "rules/variables.h"
+
+using Bitboard = std::uint64_t;
+
+inline constexpr Bitboard Bit(int s) { return Bitboard{1} << s; }
+inline constexpr bool Has(Bitboard b, int s) { return (b >> s) & 1; }
+inline int Lowest(Bitboard b) { return std::countr_zero(b); }
+inline int Highest(Bitboard b) { return 63 - std::countl_zero(b); }
+
+// The squares holding a positive (White) or a negative (Black) code, or one
+// given code.
+#if defined(__SSE2__)
+inline Bitboard WhiteSquares(const PieceCode* board) {
+    const __m128i zero = _mm_setzero_si128();
+    Bitboard set = 0;
+    for (int i = 0; i < 4; ++i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(board + 16 * i));
+        set |= Bitboard{static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(v, zero)))} << (16 * i);
+    }
+    return set;
+}
+inline Bitboard BlackSquares(const PieceCode* board) {
+    Bitboard set = 0;
+    for (int i = 0; i < 4; ++i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(board + 16 * i));
+        set |= Bitboard{static_cast<std::uint16_t>(_mm_movemask_epi8(v))} << (16 * i);
+    }
+    return set;
+}
+inline Bitboard SquaresHolding(const PieceCode* board, int code) {
+    const __m128i c = _mm_set1_epi8(static_cast<char>(code));
+    Bitboard set = 0;
+    for (int i = 0; i < 4; ++i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(board + 16 * i));
+        set |= Bitboard{static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, c)))} << (16 * i);
+    }
+    return set;
+}
+#else
+inline Bitboard WhiteSquares(const PieceCode* board) {
+    Bitboard set = 0;
+    for (int s = 0; s < 64; ++s) set |= Bitboard{board[s] > 0} << s;
+    return set;
+}
+inline Bitboard BlackSquares(const PieceCode* board) {
+    Bitboard set = 0;
+    for (int s = 0; s < 64; ++s) set |= Bitboard{board[s] < 0} << s;
+    return set;
+}
+inline Bitboard SquaresHolding(const PieceCode* board, int code) {
+    Bitboard set = 0;
+    for (int s = 0; s < 64; ++s) set |= Bitboard{board[s] == code} << s;
+    return set;
+}
+#endif
+
+inline Bitboard SideSquares(const PieceCode* board, int sign) {
+    return sign > 0 ? WhiteSquares(board) : BlackSquares(board);
+}
