@@ -1,9 +1,16 @@
 #include "engine/Evaluation.h"
 
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "rules/variables.h"
 
 namespace {
 
+#if !defined(__SSE2__)
 // Pawns per file on ranks 7 to 2, rebuilt by every evaluation.
 unsigned WhitePawnsOnFile[8];
 unsigned BlackPawnsOnFile[8];
@@ -20,10 +27,7 @@ void CountPawnsByFile(const PieceCode* board) {
     }
 }
 
-// Whether a neighbouring file of f holds at least one pawn of the counts.
-bool NeighbourHasPawn(const unsigned* counts, int f) {
-    return (f > 0 && counts[f - 1] > 0) || (f < 7 && counts[f + 1] > 0);
-}
+#endif
 
 // King shelter and castling terms for one side, from White's view.
 int KingTerms(const Position& p) {
@@ -50,6 +54,46 @@ int KingTerms(const Position& p) {
     return s;
 }
 
+
+// Files (bit f for file f) holding at least one pawn, exactly two pawns, of
+// each colour on ranks 7 to 2.
+struct PawnFiles {
+    unsigned white, black, whiteDoubled, blackDoubled;
+};
+
+PawnFiles ReadPawnFiles(const PieceCode* board) {
+#if defined(__SSE2__)
+    // Squares 8..55 are three blocks of two ranks; summing the blocks and
+    // then their two halves counts the pawns of each file in one byte.
+    const __m128i whitePawn = _mm_set1_epi8(6), blackPawn = _mm_set1_epi8(-6);
+    __m128i white = _mm_setzero_si128(), black = _mm_setzero_si128();
+    for (int i = 0; i < 3; ++i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(board + 8 + 16 * i));
+        white = _mm_sub_epi8(white, _mm_cmpeq_epi8(v, whitePawn));
+        black = _mm_sub_epi8(black, _mm_cmpeq_epi8(v, blackPawn));
+    }
+    white = _mm_add_epi8(white, _mm_srli_si128(white, 8));
+    black = _mm_add_epi8(black, _mm_srli_si128(black, 8));
+    const __m128i zero = _mm_setzero_si128(), two = _mm_set1_epi8(2);
+    auto files = [](__m128i m) { return static_cast<unsigned>(_mm_movemask_epi8(m)) & 0xFF; };
+    return {files(_mm_cmpgt_epi8(white, zero)), files(_mm_cmpgt_epi8(black, zero)), files(_mm_cmpeq_epi8(white, two)),
+            files(_mm_cmpeq_epi8(black, two))};
+#else
+    PawnFiles f{0, 0, 0, 0};
+    CountPawnsByFile(board);
+    for (int x = 0; x < 8; ++x) {
+        f.white |= (WhitePawnsOnFile[x] > 0) << x;
+        f.black |= (BlackPawnsOnFile[x] > 0) << x;
+        f.whiteDoubled |= (WhitePawnsOnFile[x] == 2) << x;
+        f.blackDoubled |= (BlackPawnsOnFile[x] == 2) << x;
+    }
+    return f;
+#endif
+}
+
+// The files beside those of the set.
+inline unsigned Beside(unsigned files) { return ((files << 1) | (files >> 1)) & 0xFF; }
+
 }  // namespace
 
 std::int16_t Evaluate(int side) {
@@ -57,24 +101,12 @@ std::int16_t Evaluate(int side) {
     const Position& p = WorkingPosition;
     // The total is 16-bit: terms are summed in int and wrapped once at the
     // end, which gives the same result as wrapping after every term.
-    int s = 0;
-    CountPawnsByFile(p.squares);
-    if (MaterialCount < 25) {
-        for (int f = 0; f < 8; ++f) {
-            if (WhitePawnsOnFile[f] == 2) s -= 20;
-            if (BlackPawnsOnFile[f] == 2) s += 20;
-        }
-    } else {
+    const PawnFiles f = ReadPawnFiles(p.squares);
+    int s = 20 * (std::popcount(f.blackDoubled) - std::popcount(f.whiteDoubled));
+    if (MaterialCount >= 25) {
         s += KingTerms(p);
-        for (int f = 0; f < 8; ++f) {
-            const unsigned white = WhitePawnsOnFile[f], black = BlackPawnsOnFile[f];
-            if (white == 2) s -= 20;
-            if (black == 2) s += 20;
-            if (white > 0 && !NeighbourHasPawn(WhitePawnsOnFile, f)) s -= 10;
-            if (black > 0 && !NeighbourHasPawn(BlackPawnsOnFile, f)) s += 10;
-            if (black > 0 && !NeighbourHasPawn(WhitePawnsOnFile, f)) s -= 10;
-            if (white > 0 && !NeighbourHasPawn(BlackPawnsOnFile, f)) s += 10;
-        }
+        s += 10 * (std::popcount(f.black & ~Beside(f.black)) - std::popcount(f.white & ~Beside(f.white)));
+        s += 10 * (std::popcount(f.white & ~Beside(f.black)) - std::popcount(f.black & ~Beside(f.white)));
     }
     s += static_cast<std::int16_t>(p.score);
     const auto total = static_cast<std::int16_t>(s);

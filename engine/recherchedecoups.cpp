@@ -7,6 +7,7 @@
 #include "engine/Evaluation.h"
 #include "engine/platform.h"
 #include "rules/Deplacements.h"
+#include "rules/bitboards.h"
 #include "rules/fonctions.h"
 
 namespace {
@@ -151,62 +152,151 @@ int SearchOrdering(int alpha, int beta, int side) {
     return best;
 }
 
+namespace {
+
+// For every piece and square, the largest placement change (in the mover's
+// view) that a quiet move of that piece could bring, by phase: an upper
+// bound on what the horizon's estimates add to their base.
+struct PlacementGains {
+    std::int16_t gain[2][13][64];  // [middlegame][code + 6][square]
+
+    PlacementGains() : gain{} {
+        for (int phase = 0; phase < 2; ++phase) {
+            const auto& T = phase ? PlacementMiddlegame : PlacementEndgame;
+            for (int code = -6; code <= 6; ++code) {
+                for (int s = 0; s < 64; ++s) {
+                    int best = 0;  // rooks and queens: no change
+                    auto consider = [&](int t) {
+                        const int change = code > 0 ? T[code + 6][t] - T[code + 6][s] : T[code + 6][s] - T[code + 6][t];
+                        best = std::max(best, change);
+                    };
+                    const int kind = code < 0 ? -code : code;
+                    const int r = s / 8, c = s % 8;
+                    for (int t = 0; t < 64; ++t) {
+                        const int dr = t / 8 - r, dc = t % 8 - c;
+                        const int ar = std::abs(dr), ac = std::abs(dc);
+                        bool reach = false;
+                        switch (kind) {
+                            case 1: reach = std::max(ar, ac) == 1 || (dr == 0 && ac == 2 && (s == 60 || s == 4)); break;
+                            case 3: reach = ar == ac && ar > 0; break;
+                            case 4: reach = (ar == 1 && ac == 2) || (ar == 2 && ac == 1); break;
+                            case 6: {
+                                // Steps forward, the double step, and the diagonal of en passant.
+                                const int ahead = code > 0 ? -dr : dr;
+                                reach = (ahead == 1 && ac <= 1) || (ahead == 2 && ac == 0);
+                                break;
+                            }
+                            default: break;
+                        }
+                        if (reach) consider(t);
+                    }
+                    gain[phase][code + 6][s] = static_cast<std::int16_t>(best);
+                }
+            }
+        }
+    }
+};
+
+const PlacementGains Gains;
+
+}  // namespace
+
 int SearchHorizon(int side, int beta) {
-    // 1. The opponent's mobility, its map for the generation, and the
-    // evaluation before any move.
+    // 1. The opponent's mobility and the evaluation before any move.
     const Position saved = WorkingPosition;
     const bool white = side == White;
     const int R = CountAttackMarks(white ? Black : White);
     const int E = Evaluate(side);
     int best = -MateValue;
 
-    // 2. The placement table of the phase.
+    // 2. The placement table of the phase, and what the estimates start from.
     const bool middlegame = MaterialCount >= 25;
     const auto& T = middlegame ? PlacementMiddlegame : PlacementEndgame;
     const bool notCastled = white ? !saved.whiteHasCastled : !saved.blackHasCastled;
+    const int base = E - (middlegame ? 2 * R : R);
+    const auto& gain = Gains.gain[middlegame];
 
-    // 3. Every move of every piece, made and evaluated or estimated.
-    bool anyMove = false;
     const int sign = white ? 1 : -1;
     PrepareMoveGeneration(side);
-    for (int n = 0; n < 64; ++n) {
-        const int s = white ? n : 63 - n;
-        const int p = saved.squares[s];
-        if (p * sign <= 0) continue;
-        MoveBuffer.count = 0;
-        GeneratePreparedMoves(s);
-        const int kind = p * sign;
-        const bool promoting = kind == 6 && (white ? (s >= 8 && s <= 15) : (s >= 48 && s <= 55));
-        for (int i = 0; i < MoveBuffer.count; ++i) {
-            const MoveEntry& m = MoveBuffer.entries[i];
-            anyMove = true;
-            const int t = m.toSquare;
-            const bool capture = saved.squares[t] != 0;
-            bool made;
-            int cost;
-            if (middlegame) {
-                made = capture || promoting || (notCastled && (kind == 1 || kind == 5));
-                cost = capture ? R + 23 : R;
-            } else {
-                made = capture || promoting || kind == 5;
-                cost = 0;
+    const Bitboard own = SideSquares(saved.squares, sign);
+    // The pieces in visiting order: White from a8 to h1, Black from h1 to a8.
+    auto next = [white](Bitboard& pieces) {
+        const int s = white ? Lowest(pieces) : Highest(pieces);
+        pieces &= ~Bit(s);
+        return s;
+    };
+    // Pieces whose every move is made and evaluated.
+    auto allMade = [&](int kind, int s) {
+        if (kind == 6) return white ? s >= 8 && s <= 15 : s >= 48 && s <= 55;  // promotions
+        return middlegame ? notCastled && (kind == 1 || kind == 5) : kind == 5;
+    };
+    auto madeValue = [&](const MoveEntry& m) {
+        const bool capture = saved.squares[m.toSquare] != 0;
+        if (white)
+            MakeWhiteMove(m.fromSquare, m.toSquare, m.clearSquare);
+        else
+            MakeBlackMove(m.fromSquare, m.toSquare, m.clearSquare);
+        const int v = Evaluate(side) - (middlegame ? (capture ? R + 23 : R) : 0);
+        WorkingPosition = saved;
+        return v;
+    };
+    auto estimate = [&](int p, int s, int t) {
+        return base + (white ? T[p + 6][t] - T[p + 6][s] : T[p + 6][s] - T[p + 6][t]);
+    };
+
+    int bound = -MateValue;
+    for (Bitboard pieces = own; pieces; pieces &= pieces - 1) {
+        const int s = Lowest(pieces);
+        bound = std::max<int>(bound, gain[saved.squares[s] + 6][s]);
+    }
+    bool anyMove = false;
+
+    if (base + bound >= beta) {
+        // 3. An estimate may cut off: every move in order, made and
+        // evaluated or estimated. 4. A cut-off returns at once.
+        for (Bitboard pieces = own; pieces;) {
+            const int s = next(pieces);
+            const int p = saved.squares[s];
+            const bool made = allMade(p * sign, s);
+            MoveBuffer.count = 0;
+            GeneratePreparedMoves(s);
+            for (int i = 0; i < MoveBuffer.count; ++i) {
+                const MoveEntry& m = MoveBuffer.entries[i];
+                anyMove = true;
+                const int v = made || saved.squares[m.toSquare] != 0 ? madeValue(m) : estimate(p, s, m.toSquare);
+                if (v > best) {
+                    best = v;
+                    if (best >= beta) return best;
+                }
             }
-            int v;
-            if (made) {
-                if (white)
-                    MakeWhiteMove(m.fromSquare, t, m.clearSquare);
-                else
-                    MakeBlackMove(m.fromSquare, t, m.clearSquare);
-                v = Evaluate(side) - cost;
-                WorkingPosition = saved;
-            } else {
-                const int dT = white ? T[p + 6][t] - T[p + 6][s] : T[p + 6][s] - T[p + 6][t];
-                v = E - (middlegame ? 2 * R : R) + dT;
+        }
+    } else {
+        // No estimate reaches beta, so only the made moves can cut off, in
+        // their order; without a cut-off the best estimate joins the best
+        // made value, and a piece whose estimates cannot beat the best so
+        // far need not be looked at.
+        for (Bitboard pieces = own; pieces;) {
+            const int s = next(pieces);
+            MoveBuffer.count = 0;
+            GeneratePreparedMoves(s, allMade(saved.squares[s] * sign, s) ? AllMoves : CapturesOnly);
+            for (int i = 0; i < MoveBuffer.count; ++i) {
+                anyMove = true;
+                const int v = madeValue(MoveBuffer.entries[i]);
+                if (v > best) {
+                    best = v;
+                    if (best >= beta) return best;
+                }
             }
-            // 4. A cut-off returns at once.
-            if (v > best) {
-                best = v;
-                if (best >= beta) return best;
+        }
+        for (Bitboard pieces = own; pieces;) {
+            const int s = next(pieces);
+            const int p = saved.squares[s];
+            if (allMade(p * sign, s) || (anyMove && base + gain[p + 6][s] <= best)) continue;
+            MoveBuffer.count = 0;
+            GeneratePreparedMoves(s, QuietOnly);
+            for (int i = 0; i < MoveBuffer.count; ++i) {
+                anyMove = true;
+                best = std::max(best, estimate(p, s, MoveBuffer.entries[i].toSquare));
             }
         }
     }

@@ -362,19 +362,33 @@ void Prepare(int sign) {
     Ctx.evasion = Ctx.checks == 0 ? ~Bitboard{0} : evasion;
 }
 
+// Whether a move to t passes the filter: a capture lands on an occupied
+// square (so en passant counts as quiet).
+template <MoveFilter F>
+inline bool Wanted(int t) {
+    if constexpr (F == CapturesOnly) return WorkingPosition.squares[t] != 0;
+    if constexpr (F == QuietOnly) return WorkingPosition.squares[t] == 0;
+    return true;
+}
+
 // A move of a piece other than the king, not en passant.
+template <MoveFilter F>
 inline void TryCandidate(int s, int t) {
+    if (!Wanted<F>(t)) return;
     if (Ctx.checks < 2 && Has(Ctx.evasion, t) && (!Has(Ctx.pinned, s) || Has(Geo.line[Ctx.king][s], t)))
         AppendMove(s, t, s);
 }
 
+template <MoveFilter F>
 inline void TryKingStep(int s, int t) {
-    if (!AttackedByEnemy(t, s)) AppendMove(s, t, s);
+    if (Wanted<F>(t) && !AttackedByEnemy(t, s)) AppendMove(s, t, s);
 }
 
 // The en passant capture empties a square off its path: it is made and the
 // king tested on the resulting board.
+template <MoveFilter F>
 void TryEnPassant(int s, int t, int x) {
+    if constexpr (F == CapturesOnly) return;
     const Position saved = WorkingPosition;
     const Legality prepared = Ctx;
     MakeMove(s, t, x);
@@ -385,6 +399,7 @@ void TryEnPassant(int s, int t, int x) {
     if (!attacked) AppendMove(s, t, x);
 }
 
+template <MoveFilter F>
 void SlidingCandidates(const PieceCode* board, int sign, int s, const int* directions, int count) {
     for (int i = 0; i < count; ++i) {
         const int d = directions[i];
@@ -393,7 +408,7 @@ void SlidingCandidates(const PieceCode* board, int sign, int s, const int* direc
             const int t = ray[j];
             const int q = board[t] * sign;
             if (q > 0) break;
-            TryCandidate(s, t);
+            TryCandidate<F>(s, t);
             if (q < 0) break;
         }
     }
@@ -412,6 +427,7 @@ constexpr int BlackQueenDirections[8] = {7, 5, 6, 4, 2, 0, 1, 3};
 
 // The candidates of the piece on s in their fixed order, each appended when
 // legal under the prepared pins and checks.
+template <MoveFilter F>
 void GenerateFrom(Square s) {
     const Position& p = WorkingPosition;
     const PieceCode* board = p.squares;
@@ -423,31 +439,31 @@ void GenerateFrom(Square s) {
 
     switch (piece * sign) {
         case Rook:
-            SlidingCandidates(board, sign, s, white ? WhiteRookDirections : BlackRookDirections, 4);
+            SlidingCandidates<F>(board, sign, s, white ? WhiteRookDirections : BlackRookDirections, 4);
             break;
         case Bishop:
-            SlidingCandidates(board, sign, s, white ? WhiteBishopDirections : BlackBishopDirections, 4);
+            SlidingCandidates<F>(board, sign, s, white ? WhiteBishopDirections : BlackBishopDirections, 4);
             break;
         case Queen:
-            SlidingCandidates(board, sign, s, white ? WhiteQueenDirections : BlackQueenDirections, 8);
+            SlidingCandidates<F>(board, sign, s, white ? WhiteQueenDirections : BlackQueenDirections, 8);
             break;
         case Knight:
             if (white) {
                 for (int i = KnightFirst[s]; i <= KnightLast[s]; ++i) {
                     const int t = s + KnightOffsets[i - 1];
-                    if (board[t] <= 0) TryCandidate(s, t);
+                    if (board[t] <= 0) TryCandidate<F>(s, t);
                 }
             } else {
                 for (int i = KnightLast[s]; i >= KnightFirst[s]; --i) {
                     const int t = s + KnightOffsets[i - 1];
-                    if (board[t] >= 0) TryCandidate(s, t);
+                    if (board[t] >= 0) TryCandidate<F>(s, t);
                 }
             }
             break;
         case King: {
             for (int i = KingFirst[s]; i <= KingLast[s]; ++i) {
                 const int t = s + KingOffsets[i - 1];
-                if (board[t] * sign <= 0) TryKingStep(s, t);
+                if (board[t] * sign <= 0) TryKingStep<F>(s, t);
             }
             // Castling: not out of check, not across an attacked square, not
             // into check. The rook that lands beside the king cannot block an
@@ -456,17 +472,17 @@ void GenerateFrom(Square s) {
             if (white) {
                 if (p.whiteCanCastleShort && board[63] == Rook && board[61] == 0 && board[62] == 0 &&
                     !AttackedByEnemy(61, -1))
-                    TryKingStep(s, 62);
+                    TryKingStep<F>(s, 62);
                 if (p.whiteCanCastleLong && board[56] == Rook && board[57] == 0 && board[58] == 0 && board[59] == 0 &&
                     !AttackedByEnemy(59, -1))
-                    TryKingStep(s, 58);
+                    TryKingStep<F>(s, 58);
             } else {
                 if (p.blackCanCastleShort && board[7] == -Rook && board[5] == 0 && board[6] == 0 &&
                     !AttackedByEnemy(5, -1))
-                    TryKingStep(s, 6);
+                    TryKingStep<F>(s, 6);
                 if (p.blackCanCastleLong && board[0] == -Rook && board[1] == 0 && board[2] == 0 && board[3] == 0 &&
                     !AttackedByEnemy(3, -1))
-                    TryKingStep(s, 2);
+                    TryKingStep<F>(s, 2);
             }
             break;
         }
@@ -474,20 +490,20 @@ void GenerateFrom(Square s) {
             const int e = p.enPassantSquare;
             if (white) {
                 if (r == 0) break;
-                if (board[s - 8] == 0) TryCandidate(s, s - 8);
-                if (r == 6 && board[s - 8] == 0 && board[s - 16] == 0) TryCandidate(s, s - 16);
-                if (c > 0 && board[s - 9] < 0) TryCandidate(s, s - 9);
-                if (c < 7 && board[s - 7] < 0) TryCandidate(s, s - 7);
+                if (board[s - 8] == 0) TryCandidate<F>(s, s - 8);
+                if (r == 6 && board[s - 8] == 0 && board[s - 16] == 0) TryCandidate<F>(s, s - 16);
+                if (c > 0 && board[s - 9] < 0) TryCandidate<F>(s, s - 9);
+                if (c < 7 && board[s - 7] < 0) TryCandidate<F>(s, s - 7);
                 if (e != -1 && board[e] < 0 && s >= 24 && s <= 31 && std::abs(s - e) == 1)
-                    TryEnPassant(s, e - 8, e);
+                    TryEnPassant<F>(s, e - 8, e);
             } else {
                 if (r == 7) break;
-                if (board[s + 8] == 0) TryCandidate(s, s + 8);
-                if (r == 1 && board[s + 8] == 0 && board[s + 16] == 0) TryCandidate(s, s + 16);
-                if (c > 0 && board[s + 7] > 0) TryCandidate(s, s + 7);
-                if (c < 7 && board[s + 9] > 0) TryCandidate(s, s + 9);
+                if (board[s + 8] == 0) TryCandidate<F>(s, s + 8);
+                if (r == 1 && board[s + 8] == 0 && board[s + 16] == 0) TryCandidate<F>(s, s + 16);
+                if (c > 0 && board[s + 7] > 0) TryCandidate<F>(s, s + 7);
+                if (c < 7 && board[s + 9] > 0) TryCandidate<F>(s, s + 9);
                 if (e != -1 && board[e] > 0 && s >= 32 && s <= 39 && std::abs(s - e) == 1)
-                    TryEnPassant(s, e + 8, e);
+                    TryEnPassant<F>(s, e + 8, e);
             }
             break;
         }
@@ -556,7 +572,7 @@ void GeneratePieceMoves(Square s) {
     const int piece = WorkingPosition.squares[s];
     if (piece == 0) return;
     Prepare(piece > 0 ? 1 : -1);
-    GenerateFrom(s);
+    GenerateFrom<AllMoves>(s);
 }
 
 void GenerateAllMoves(bool blackToMove) {
@@ -570,12 +586,18 @@ void GenerateLegalMoves(bool blackToMove) {
     Prepare(sign);
     const PieceCode* board = WorkingPosition.squares;
     for (int s = 63; s >= 0; --s)
-        if (board[s] * sign > 0) GenerateFrom(s);
+        if (board[s] * sign > 0) GenerateFrom<AllMoves>(s);
 }
 
 void PrepareMoveGeneration(int side) { Prepare(side == White ? 1 : -1); }
 
-void GeneratePreparedMoves(Square s) { GenerateFrom(s); }
+void GeneratePreparedMoves(Square s, MoveFilter filter) {
+    switch (filter) {
+        case AllMoves: return GenerateFrom<AllMoves>(s);
+        case CapturesOnly: return GenerateFrom<CapturesOnly>(s);
+        case QuietOnly: return GenerateFrom<QuietOnly>(s);
+    }
+}
 
 bool KingInCheck(int side) {
     Prepare(side == White ? 1 : -1);

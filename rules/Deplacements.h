@@ -46,8 +46,11 @@ void GenerateLegalMoves(bool blackToMove);
 // Prepares the pins and checks of `side` (White or Black) in WorkingPosition;
 // GeneratePreparedMoves(s) then equals GeneratePieceMoves(s) for a piece of
 // that side, as long as the position stays the same.
+// The filter keeps only captures (moves onto an occupied square; en passant
+// is quiet) or only quiet moves, in the same order.
+enum MoveFilter { AllMoves, CapturesOnly, QuietOnly };
 void PrepareMoveGeneration(int side);
-void GeneratePreparedMoves(Square square);
+void GeneratePreparedMoves(Square square, MoveFilter filter = AllMoves);
 // Whether the king of `side` is attacked.
 bool KingInCheck(int side);
 // BuildAttackMap's mark count for `colour`.
