@@ -1,6 +1,7 @@
 // Whole turns through the real window: START, the player's clicks, the
 // engine's answers from the book and from the search, promotion, the end
 // of the game, navigation and closing.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -192,27 +193,40 @@ void TestGame::searchAnswerAndAnalysisLabels() {
     QVERIFY(!w->Timer1->isActive());
 }
 
-// The planned depth shows, the stop button is on, navigation off and
-// Timer1 running; the stop button ends the search with a legal move.
+// The planned depth shows, the stop button is on, navigation off, Timer1
+// running and, with "Show Analise" ticked, the examined move's arrow drawn;
+// the stop button ends the search with a legal move.
 void TestGame::whileTheEngineThinks() {
     GameWindow w;
     StartGame(w.get(), false, "Impossible");
     SetBoard(LongSearch);
+    QTest::mouseClick(w->sCheckBox1, Qt::LeftButton);
+    QVERIFY(ShowAnalysis);
     QString depthText;
     bool stopOn = false;
     bool timerOn = false;
+    bool arrow = false;
     QList<bool> buttons;
-    QTimer::singleShot(400, w.get(), [&] {
+    QElapsedTimer clock;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, w.get(), [&] {
+        const QImage board = w->Image1->Picture.copy(0, 0, 481, 481);
+        for (int y = 0; y < board.height() && !arrow; ++y)
+            for (int x = 0; x < board.width() && !arrow; ++x)
+                arrow = QColor(board.pixel(x, y)) == QColor(0, 0, 255);
+        if (!arrow && clock.elapsed() < 15000) return;
+        poll.stop();
         depthText = w->Label4->text();
         stopOn = w->SStop->isEnabled();
         timerOn = w->Timer1->isActive();
         buttons = Buttons(w.get());
         Press(w->SStop);
     });
-    QElapsedTimer clock;
+    poll.start(50);
     clock.start();
     PlayMove(w.get(), "f3", "g5");
     QVERIFY(clock.elapsed() < 20000);
+    QVERIFY(arrow);
     QCOMPARE(depthText, QString("Test: 6.5 kill"));  // level 13, material 86: 13 plies
     QVERIFY(stopOn && timerOn);
     QCOMPARE(buttons, QList<bool>({false, false, false, false}));
