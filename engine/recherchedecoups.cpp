@@ -288,10 +288,23 @@ int SearchHorizon(int side, int beta) {
                 }
             }
         }
-        for (Bitboard pieces = own; pieces;) {
-            const int s = next(pieces);
-            const int p = saved.squares[s];
-            if (allMade(p * sign, s) || (anyMove && base + gain[p + 6][s] <= best)) continue;
+        // The estimates, piece by piece from the largest possible change
+        // down, until no piece left can beat the best value.
+        int pieces[16], gains[16], n = 0;
+        for (Bitboard rest = own; rest && n < 16; rest &= rest - 1) {
+            const int s = Lowest(rest);
+            if (allMade(saved.squares[s] * sign, s)) continue;
+            pieces[n] = s;
+            gains[n++] = gain[saved.squares[s] + 6][s];
+        }
+        while (n > 0) {
+            int top = 0;
+            for (int i = 1; i < n; ++i)
+                if (gains[i] > gains[top]) top = i;
+            if (anyMove && base + gains[top] <= best) break;
+            const int s = pieces[top], p = saved.squares[s];
+            pieces[top] = pieces[--n];
+            gains[top] = gains[n];
             MoveBuffer.count = 0;
             GeneratePreparedMoves(s, QuietOnly);
             for (int i = 0; i < MoveBuffer.count; ++i) {
