@@ -205,7 +205,8 @@ int SearchHorizon(int side, int beta) {
     // 1. The opponent's mobility and the evaluation before any move.
     const Position saved = WorkingPosition;
     const bool white = side == White;
-    const int R = CountAttackMarks(white ? Black : White);
+    PrepareMoveGeneration(side);
+    const int R = PreparedEnemyMarks();
     const int E = Evaluate(side);
     int best = -MateValue;
 
@@ -217,7 +218,6 @@ int SearchHorizon(int side, int beta) {
     const auto& gain = Gains.gain[middlegame];
 
     const int sign = white ? 1 : -1;
-    PrepareMoveGeneration(side);
     const Bitboard own = SideSquares(saved.squares, sign);
     // The pieces in visiting order: White from a8 to h1, Black from h1 to a8.
     auto next = [white](Bitboard& pieces) {

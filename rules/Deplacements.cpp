@@ -286,8 +286,11 @@ struct Legality {
     Bitboard evasion;    // with one check: the checker and the squares between
     Bitboard pinned;     // own pieces that shield the king from a slider
     Bitboard occupied;
+    Bitboard enemy;
     Bitboard enemyDiagonal;  // enemy bishops and queens
     Bitboard enemyLine;      // enemy rooks and queens
+    Bitboard enemyKnights;
+    Bitboard enemyPawns;
 };
 Legality Ctx;
 
@@ -326,8 +329,11 @@ void Prepare(int sign) {
     Ctx.checks = 0;
     Ctx.pinned = 0;
     Ctx.occupied = own | enemy;
+    Ctx.enemy = enemy;
     Ctx.enemyDiagonal = enemyQueens | SquaresHolding(b, -sign * Bishop);
     Ctx.enemyLine = enemyQueens | SquaresHolding(b, -sign * Rook);
+    Ctx.enemyKnights = SquaresHolding(b, -sign * Knight);
+    Ctx.enemyPawns = SquaresHolding(b, -sign * Pawn);
     Bitboard evasion = 0;
     for (int d = 0; d < 8; ++d) {
         const Bitboard sliders = Diagonal[d] ? Ctx.enemyDiagonal : Ctx.enemyLine;
@@ -344,9 +350,9 @@ void Prepare(int sign) {
         blockers &= ~Bit(first);
         if (blockers && Has(sliders, Nearest(blockers, d))) Ctx.pinned |= Bit(first);
     }
-    const Bitboard knights = Geo.knightMask[k] & SquaresHolding(b, -sign * Knight);
+    const Bitboard knights = Geo.knightMask[k] & Ctx.enemyKnights;
     if (knights) {
-        Ctx.checks += std::popcount(knights);
+        Ctx.checks += PopCount(knights);
         evasion |= knights;
     }
     const int r = k / 8, c = k % 8;
@@ -602,6 +608,36 @@ void GeneratePreparedMoves(Square s, MoveFilter filter) {
 bool KingInCheck(int side) {
     Prepare(side == White ? 1 : -1);
     return Ctx.checks > 0;
+}
+
+int PreparedEnemyMarks() {
+    // What BuildAttackMap would count for the enemy: two marks a pawn, one
+    // on the edge files (a pawn is never on its last rank); the knights' and
+    // the king's windows; the sliders' rays up to their own pieces.
+    constexpr Bitboard FileA = 0x0101010101010101ull, FileH = FileA << 7;
+    const Bitboard pawns = Ctx.enemyPawns;
+    int marks = PopCount(pawns & ~FileA) + PopCount(pawns & ~FileH);
+    for (Bitboard n = Ctx.enemyKnights; n; n &= n - 1) {
+        const int s = Lowest(n);
+        marks += KnightLast[s] - KnightFirst[s] + 1;
+    }
+    const Position& p = WorkingPosition;
+    const int king = Ctx.sign > 0 ? p.blackKingSquare : p.whiteKingSquare;
+    marks += KingLast[king] - KingFirst[king] + 1;
+    const Bitboard own = Ctx.enemy;
+    auto ray = [own](int s, int d) {
+        const Bitboard blockers = Geo.rayMask[s][d] & own;
+        return blockers ? Geo.distance[s][Nearest(blockers, d)] : Geo.rayLength[s][d];
+    };
+    for (Bitboard d = Ctx.enemyDiagonal; d; d &= d - 1) {
+        const int s = Lowest(d);
+        marks += ray(s, 0) + ray(s, 2) + ray(s, 5) + ray(s, 7);
+    }
+    for (Bitboard l = Ctx.enemyLine; l; l &= l - 1) {
+        const int s = Lowest(l);
+        marks += ray(s, 1) + ray(s, 3) + ray(s, 4) + ray(s, 6);
+    }
+    return marks;
 }
 
 int CountAttackMarks(int colour) {

@@ -51,6 +51,8 @@ void GenerateLegalMoves(bool blackToMove);
 enum MoveFilter { AllMoves, CapturesOnly, QuietOnly };
 void PrepareMoveGeneration(int side);
 void GeneratePreparedMoves(Square square, MoveFilter filter = AllMoves);
+// After PrepareMoveGeneration: CountAttackMarks of the other side's colour.
+int PreparedEnemyMarks();
 // Whether the king of `side` is attacked.
 bool KingInCheck(int side);
 // BuildAttackMap's mark count for `colour`.

@@ -19,6 +19,19 @@ inline constexpr bool Has(Bitboard b, int s) { return (b >> s) & 1; }
 inline int Lowest(Bitboard b) { return std::countr_zero(b); }
 inline int Highest(Bitboard b) { return 63 - std::countl_zero(b); }
 
+// The size of a set, without a library call where the processor has no
+// popcount instruction.
+inline int PopCount(Bitboard b) {
+#if defined(__POPCNT__)
+    return std::popcount(b);
+#else
+    b = b - ((b >> 1) & 0x5555555555555555ull);
+    b = (b & 0x3333333333333333ull) + ((b >> 2) & 0x3333333333333333ull);
+    b = (b + (b >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<int>((b * 0x0101010101010101ull) >> 56);
+#endif
+}
+
 // The squares holding a positive (White) or a negative (Black) code, or one
 // given code.
 #if defined(__SSE2__)
