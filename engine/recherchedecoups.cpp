@@ -159,8 +159,9 @@ namespace {
 // bound on what the horizon's estimates add to their base.
 struct PlacementGains {
     std::int16_t gain[2][13][64];  // [middlegame][code + 6][square]
+    int largest[2];                // the largest of each phase
 
-    PlacementGains() : gain{} {
+    PlacementGains() : gain{}, largest{} {
         for (int phase = 0; phase < 2; ++phase) {
             const auto& T = phase ? PlacementMiddlegame : PlacementEndgame;
             for (int code = -6; code <= 6; ++code) {
@@ -191,6 +192,7 @@ struct PlacementGains {
                         if (reach) consider(t);
                     }
                     gain[phase][code + 6][s] = static_cast<std::int16_t>(best);
+                    largest[phase] = std::max(largest[phase], best);
                 }
             }
         }
@@ -244,14 +246,20 @@ int SearchHorizon(int side, int beta) {
         return base + (white ? T[p + 6][t] - T[p + 6][s] : T[p + 6][s] - T[p + 6][t]);
     };
 
-    int bound = -MateValue;
-    for (Bitboard pieces = own; pieces; pieces &= pieces - 1) {
-        const int s = Lowest(pieces);
-        bound = std::max<int>(bound, gain[saved.squares[s] + 6][s]);
+    // Whether an estimate could reach beta: first against the largest change
+    // any piece could bring, then against those of the pieces on the board.
+    bool estimateMayCut = base + Gains.largest[middlegame] >= beta;
+    if (estimateMayCut) {
+        int bound = -MateValue;
+        for (Bitboard pieces = own; pieces; pieces &= pieces - 1) {
+            const int s = Lowest(pieces);
+            bound = std::max<int>(bound, gain[saved.squares[s] + 6][s]);
+        }
+        estimateMayCut = base + bound >= beta;
     }
     bool anyMove = false;
 
-    if (base + bound >= beta) {
+    if (estimateMayCut) {
         // 3. An estimate may cut off: every move in order, made and
         // evaluated or estimated. 4. A cut-off returns at once.
         for (Bitboard pieces = own; pieces;) {

@@ -406,16 +406,20 @@ void TryEnPassant(int s, int t, int x) {
 }
 
 template <MoveFilter F>
-void SlidingCandidates(const PieceCode* board, int sign, int s, const int* directions, int count) {
+void SlidingCandidates(int s, const int* directions, int count) {
     for (int i = 0; i < count; ++i) {
         const int d = directions[i];
-        const std::int8_t* ray = Geo.ray[s][d];
-        for (int j = 0, n = Geo.rayLength[s][d]; j < n; ++j) {
-            const int t = ray[j];
-            const int q = board[t] * sign;
-            if (q > 0) break;
-            TryCandidate<F>(s, t);
-            if (q < 0) break;
+        // The ray runs to its first piece: the empty squares before it are
+        // quiet moves, the piece itself a capture when it is the enemy's.
+        const Bitboard blockers = Geo.rayMask[s][d] & Ctx.occupied;
+        const int stop = blockers ? Nearest(blockers, d) : -1;
+        if constexpr (F != CapturesOnly) {
+            const int empty = blockers ? Geo.distance[s][stop] - 1 : Geo.rayLength[s][d];
+            const std::int8_t* ray = Geo.ray[s][d];
+            for (int j = 0; j < empty; ++j) TryCandidate<AllMoves>(s, ray[j]);
+        }
+        if constexpr (F != QuietOnly) {
+            if (stop >= 0 && Has(Ctx.enemy, stop)) TryCandidate<AllMoves>(s, stop);
         }
     }
 }
@@ -445,13 +449,13 @@ void GenerateFrom(Square s) {
 
     switch (piece * sign) {
         case Rook:
-            SlidingCandidates<F>(board, sign, s, white ? WhiteRookDirections : BlackRookDirections, 4);
+            SlidingCandidates<F>(s, white ? WhiteRookDirections : BlackRookDirections, 4);
             break;
         case Bishop:
-            SlidingCandidates<F>(board, sign, s, white ? WhiteBishopDirections : BlackBishopDirections, 4);
+            SlidingCandidates<F>(s, white ? WhiteBishopDirections : BlackBishopDirections, 4);
             break;
         case Queen:
-            SlidingCandidates<F>(board, sign, s, white ? WhiteQueenDirections : BlackQueenDirections, 8);
+            SlidingCandidates<F>(s, white ? WhiteQueenDirections : BlackQueenDirections, 8);
             break;
         case Knight:
             if (white) {
