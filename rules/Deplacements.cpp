@@ -497,22 +497,24 @@ void GenerateFrom(Square s) {
             break;
         }
         case Pawn: {
+            // Steps are quiet, diagonals captures; en passant counts as quiet.
+            constexpr bool quiet = F != CapturesOnly, captures = F != QuietOnly;
             const int e = p.enPassantSquare;
             if (white) {
                 if (r == 0) break;
-                if (board[s - 8] == 0) TryCandidate<F>(s, s - 8);
-                if (r == 6 && board[s - 8] == 0 && board[s - 16] == 0) TryCandidate<F>(s, s - 16);
-                if (c > 0 && board[s - 9] < 0) TryCandidate<F>(s, s - 9);
-                if (c < 7 && board[s - 7] < 0) TryCandidate<F>(s, s - 7);
-                if (e != -1 && board[e] < 0 && s >= 24 && s <= 31 && std::abs(s - e) == 1)
+                if (quiet && board[s - 8] == 0) TryCandidate<AllMoves>(s, s - 8);
+                if (quiet && r == 6 && board[s - 8] == 0 && board[s - 16] == 0) TryCandidate<AllMoves>(s, s - 16);
+                if (captures && c > 0 && board[s - 9] < 0) TryCandidate<AllMoves>(s, s - 9);
+                if (captures && c < 7 && board[s - 7] < 0) TryCandidate<AllMoves>(s, s - 7);
+                if (quiet && e != -1 && board[e] < 0 && s >= 24 && s <= 31 && std::abs(s - e) == 1)
                     TryEnPassant<F>(s, e - 8, e);
             } else {
                 if (r == 7) break;
-                if (board[s + 8] == 0) TryCandidate<F>(s, s + 8);
-                if (r == 1 && board[s + 8] == 0 && board[s + 16] == 0) TryCandidate<F>(s, s + 16);
-                if (c > 0 && board[s + 7] > 0) TryCandidate<F>(s, s + 7);
-                if (c < 7 && board[s + 9] > 0) TryCandidate<F>(s, s + 9);
-                if (e != -1 && board[e] > 0 && s >= 32 && s <= 39 && std::abs(s - e) == 1)
+                if (quiet && board[s + 8] == 0) TryCandidate<AllMoves>(s, s + 8);
+                if (quiet && r == 1 && board[s + 8] == 0 && board[s + 16] == 0) TryCandidate<AllMoves>(s, s + 16);
+                if (captures && c > 0 && board[s + 7] > 0) TryCandidate<AllMoves>(s, s + 7);
+                if (captures && c < 7 && board[s + 9] > 0) TryCandidate<AllMoves>(s, s + 9);
+                if (quiet && e != -1 && board[e] > 0 && s >= 32 && s <= 39 && std::abs(s - e) == 1)
                     TryEnPassant<F>(s, e + 8, e);
             }
             break;
@@ -594,9 +596,12 @@ void GenerateLegalMoves(bool blackToMove) {
     MoveBuffer.count = 0;
     const int sign = blackToMove ? -1 : 1;
     Prepare(sign);
-    const PieceCode* board = WorkingPosition.squares;
-    for (int s = 63; s >= 0; --s)
-        if (board[s] * sign > 0) GenerateFrom<AllMoves>(s);
+    // From h1 down to a8.
+    for (Bitboard pieces = SideSquares(WorkingPosition.squares, sign); pieces;) {
+        const int s = Highest(pieces);
+        pieces &= ~Bit(s);
+        GenerateFrom<AllMoves>(s);
+    }
 }
 
 void PrepareMoveGeneration(int side) { Prepare(side == White ? 1 : -1); }
