@@ -283,10 +283,19 @@ int SearchHorizon(int side, int beta) {
         // their order; without a cut-off the best estimate joins the best
         // made value, and a piece whose estimates cannot beat the best so
         // far need not be looked at.
-        for (Bitboard pieces = own; pieces;) {
-            const int s = next(pieces);
+        // The pieces that have estimates are listed on the way, with the
+        // largest change each could bring.
+        int pieces[16], gains[16], n = 0;
+        for (Bitboard rest = own; rest;) {
+            const int s = next(rest);
+            const int p = saved.squares[s];
+            const bool made = allMade(p * sign, s);
+            if (!made && n < 16) {
+                pieces[n] = s;
+                gains[n++] = gain[p + 6][s];
+            }
             MoveBuffer.count = 0;
-            GeneratePreparedMoves(s, allMade(saved.squares[s] * sign, s) ? AllMoves : CapturesOnly);
+            GeneratePreparedMoves(s, made ? AllMoves : CapturesOnly);
             for (int i = 0; i < MoveBuffer.count; ++i) {
                 anyMove = true;
                 const int v = madeValue(MoveBuffer.entries[i]);
@@ -298,13 +307,6 @@ int SearchHorizon(int side, int beta) {
         }
         // The estimates, piece by piece from the largest possible change
         // down, until no piece left can beat the best value.
-        int pieces[16], gains[16], n = 0;
-        for (Bitboard rest = own; rest && n < 16; rest &= rest - 1) {
-            const int s = Lowest(rest);
-            if (allMade(saved.squares[s] * sign, s)) continue;
-            pieces[n] = s;
-            gains[n++] = gain[saved.squares[s] + 6][s];
-        }
         while (n > 0) {
             int top = 0;
             for (int i = 1; i < n; ++i)

@@ -317,23 +317,52 @@ bool AttackedByEnemy(int sq, int vacated) {
     return Geo.distance[king][sq] <= 1;
 }
 
+// The board's occupancy and the enemy's pieces by kind, in one pass.
+void ReadEnemySets(const PieceCode* b, int sign) {
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i queen = _mm_set1_epi8(static_cast<char>(-sign * Queen));
+    const __m128i bishop = _mm_set1_epi8(static_cast<char>(-sign * Bishop));
+    const __m128i rook = _mm_set1_epi8(static_cast<char>(-sign * Rook));
+    const __m128i knight = _mm_set1_epi8(static_cast<char>(-sign * Knight));
+    const __m128i pawn = _mm_set1_epi8(static_cast<char>(-sign * Pawn));
+    Bitboard empty = 0, negative = 0, queens = 0, bishops = 0, rooks = 0, knights = 0, pawns = 0;
+    for (int i = 0; i < 4; ++i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 16 * i));
+        auto mask = [i](__m128i m) { return Bitboard{static_cast<std::uint16_t>(_mm_movemask_epi8(m))} << (16 * i); };
+        empty |= mask(_mm_cmpeq_epi8(v, zero));
+        negative |= mask(v);
+        queens |= mask(_mm_cmpeq_epi8(v, queen));
+        bishops |= mask(_mm_cmpeq_epi8(v, bishop));
+        rooks |= mask(_mm_cmpeq_epi8(v, rook));
+        knights |= mask(_mm_cmpeq_epi8(v, knight));
+        pawns |= mask(_mm_cmpeq_epi8(v, pawn));
+    }
+    Ctx.occupied = ~empty;
+    Ctx.enemy = sign > 0 ? negative : ~empty & ~negative;
+#else
+    const Bitboard queens = SquaresHolding(b, -sign * Queen), bishops = SquaresHolding(b, -sign * Bishop);
+    const Bitboard rooks = SquaresHolding(b, -sign * Rook), knights = SquaresHolding(b, -sign * Knight);
+    const Bitboard pawns = SquaresHolding(b, -sign * Pawn);
+    Ctx.enemy = SideSquares(b, -sign);
+    Ctx.occupied = Ctx.enemy | SideSquares(b, sign);
+#endif
+    Ctx.enemyDiagonal = queens | bishops;
+    Ctx.enemyLine = queens | rooks;
+    Ctx.enemyKnights = knights;
+    Ctx.enemyPawns = pawns;
+}
+
 void Prepare(int sign) {
     const Position& p = WorkingPosition;
     const PieceCode* b = p.squares;
     const int k = sign > 0 ? p.whiteKingSquare : p.blackKingSquare;
-    const Bitboard own = SideSquares(b, sign);
-    const Bitboard enemy = SideSquares(b, -sign);
-    const Bitboard enemyQueens = SquaresHolding(b, -sign * Queen);
+    ReadEnemySets(b, sign);
+    const Bitboard enemy = Ctx.enemy;
     Ctx.sign = sign;
     Ctx.king = k;
     Ctx.checks = 0;
     Ctx.pinned = 0;
-    Ctx.occupied = own | enemy;
-    Ctx.enemy = enemy;
-    Ctx.enemyDiagonal = enemyQueens | SquaresHolding(b, -sign * Bishop);
-    Ctx.enemyLine = enemyQueens | SquaresHolding(b, -sign * Rook);
-    Ctx.enemyKnights = SquaresHolding(b, -sign * Knight);
-    Ctx.enemyPawns = SquaresHolding(b, -sign * Pawn);
     Bitboard evasion = 0;
     for (int d = 0; d < 8; ++d) {
         const Bitboard sliders = Diagonal[d] ? Ctx.enemyDiagonal : Ctx.enemyLine;
