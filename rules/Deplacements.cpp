@@ -299,7 +299,7 @@ Legality Ctx;
 bool AttackedByEnemy(int sq, int vacated) {
     const PieceCode* b = WorkingPosition.squares;
     const int sign = -Ctx.sign;  // the attacker
-    const Bitboard occupied = Ctx.occupied & ~Bit(vacated);
+    const Bitboard occupied = vacated >= 0 ? Ctx.occupied & ~Bit(vacated) : Ctx.occupied;
     for (int d = 0; d < 8; ++d) {
         const Bitboard sliders = Diagonal[d] ? Ctx.enemyDiagonal : Ctx.enemyLine;
         if (!(Geo.rayMask[sq][d] & sliders)) continue;

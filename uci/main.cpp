@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/platform.h"
 #include "uci/uci.h"
 
 namespace {
@@ -18,6 +19,7 @@ void PrintLine(std::string_view line) {
 
 int main(int argc, char** argv) {
     UciInit(PrintLine);
+    SeedRandomFromClock();
     if (argc > 1 && std::string_view(argv[1]) == "bench") {
         std::string command = "bench";
         if (argc > 2) command += std::string(" ") + argv[2];

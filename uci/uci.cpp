@@ -98,6 +98,9 @@ std::atomic<std::uint32_t> Deadline{0};  // tick at which the search stops
 std::atomic<bool> HasDeadline{false};
 std::atomic<bool> Infinite{false};   // a "go infinite" runs until "stop"
 std::atomic<bool> InputEnded{false}; // no more input: an infinite search ends
+bool LoopRunning = false;             // commands come from UciLoop's input thread
+std::uint64_t WorkLimit = 0;          // see UciLimitWork
+std::uint64_t PerftLeaves = 0;        // leaves counted by the running perft
 Position SearchRoot;           // the position the running search started from
 
 // ---------------------------------------------------------------------------
@@ -236,7 +239,8 @@ std::string Counters() {
 // The engine's hooks for a UCI search: the input thread's stop and the time
 // limit take the place of window messages.
 bool SearchStopped() {
-    return CurrentGo.load(std::memory_order_relaxed) <= StopThrough.load(std::memory_order_relaxed) ||
+    return (WorkLimit && (NodeCounter > WorkLimit || PerftLeaves > WorkLimit)) ||
+           CurrentGo.load(std::memory_order_relaxed) <= StopThrough.load(std::memory_order_relaxed) ||
            (Infinite.load(std::memory_order_relaxed) && InputEnded.load(std::memory_order_relaxed));
 }
 
@@ -300,7 +304,7 @@ GoLimits ParseGo(const std::vector<std::string_view>& words) {
 
 // Perft: the leaves at `depth`, each promotion counted as four moves.
 std::uint64_t Perft(int depth, bool blackToMove) {
-    GenerateAllMoves(blackToMove);
+    GenerateLegalMoves(blackToMove);
     MoveList list;
     list.count = MoveBuffer.count;
     std::copy(MoveBuffer.entries, MoveBuffer.entries + list.count, list.entries);
@@ -312,6 +316,7 @@ std::uint64_t Perft(int depth, bool blackToMove) {
         const bool promotion = (piece == 6 && m.toSquare <= 7) || (piece == -6 && m.toSquare >= 56);
         if (depth == 1) {
             total += promotion ? 4 : 1;
+            ++PerftLeaves;
             continue;
         }
         if (SearchStopped()) return total;
@@ -329,8 +334,9 @@ std::uint64_t Perft(int depth, bool blackToMove) {
 void CommandPerft(int depth) {
     const Position saved = WorkingPosition;
     std::uint64_t total = 0;
+    PerftLeaves = 0;
     if (depth >= 1) {
-        GenerateAllMoves(Current.blackToMove);
+        GenerateLegalMoves(Current.blackToMove);
         MoveList list;
         list.count = MoveBuffer.count;
         std::copy(MoveBuffer.entries, MoveBuffer.entries + list.count, list.entries);
@@ -402,7 +408,7 @@ void CommandGo(const std::vector<std::string_view>& words) {
     Infinite = limits.infinite;
     const std::string best = Think(limits);
     // In infinite mode the answer waits for "stop".
-    while (Infinite && !SearchStopped()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    while (Infinite && LoopRunning && !SearchStopped()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     Infinite = false;
     Say("bestmove " + best);
 }
@@ -491,10 +497,11 @@ void UciInit(UciOutput output) {
     Platform.showMessage = UciShowMessage;
     Platform.rootMoveStarted = UciRootMove;
     Platform.bestMoveChanged = UciBestMove;
-    SeedRandomFromClock();
     Settings = Options{};
     ResetToStart();
 }
+
+void UciLimitWork(std::uint64_t positions) { WorkLimit = positions; }
 
 bool UciCommand(std::string_view line) {
     const std::vector<std::string_view> words = SplitWords(line);
@@ -517,6 +524,7 @@ bool UciCommand(std::string_view line) {
 }
 
 void UciLoop(std::istream& in) {
+    LoopRunning = true;
     std::mutex queueMutex;
     std::condition_variable queued;
     std::deque<std::string> lines;

@@ -17,8 +17,15 @@
 using UciOutput = void (*)(std::string_view line);
 
 // Installs the engine's platform hooks for the front end and resets the
-// game to the start position.
+// game to the start position and the options to their defaults. The random
+// generator (the book's draw) is left as it is: the program seeds it from
+// the clock.
 void UciInit(UciOutput output);
+
+// Bounds the work of every later command to about this many examined
+// positions (or perft leaves); 0 lifts the bound. Without UciLoop a "go
+// infinite" then ends with its search. For fuzzing and tests.
+void UciLimitWork(std::uint64_t positions);
 
 // Handles one input line synchronously. Returns false after "quit".
 bool UciCommand(std::string_view line);
