@@ -3,8 +3,8 @@
 # only those that are missing, so that a prepared machine does not wait.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libbenchmark-dev
-          python3 stockfish fonts-dejavu-core)
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libgtest-dev
+          libbenchmark-dev python3 stockfish fonts-dejavu-core)
 
 missing=()
 for p in "${packages[@]}"; do
