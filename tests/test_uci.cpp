@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -255,3 +256,72 @@ TEST(Uci, EndOfInputFinishesQueuedWork) {
 }
 
 }  // namespace
+
+namespace {
+
+// A line of hostile input of one of several kinds, drawn with `random`.
+std::string HostileLine(std::mt19937& random) {
+    auto pick = [&](std::initializer_list<const char*> options) {
+        return std::string(*(options.begin() + random() % options.size()));
+    };
+    auto bytes = [&](std::size_t n) {
+        std::string text;
+        for (std::size_t i = 0; i < n; ++i) {
+            char c = static_cast<char>(random() % 256);
+            text += c == '\n' ? ' ' : c;
+        }
+        return text;
+    };
+    switch (random() % 10) {
+        case 0: return std::string(1000 + random() % 100000, 'a' + static_cast<char>(random() % 26));
+        case 1: return bytes(1 + random() % 200);
+        case 2: return pick({"stop", "stop", "ucinewgame", "isready", "d", "uci", "foo", "go perft 1"});
+        case 3:
+            return "go " + pick({"depth -5", "depth 999999999999999999999", "movetime abc", "wtime -1 btime -1",
+                                 "wtime 5 btime 5 winc 100000 binc 100000", "depth", "perft 99", "movestogo 0",
+                                 "nodes 5", "infinite", "depth 4 movetime 1", "searchmoves e2e4"});
+        case 4:
+            return "position startpos moves " + pick({"e2e4 e2e4", "e7e5", "e2e4 e7e5 e1g1", "a7a8q", "e2e4 e7e5 zz",
+                                                      "e2e4 e7e5 g1f3 b8c6 f1c4 g8f6 e1g1"});
+        case 5: {
+            // A FEN with one character changed.
+            std::string fen = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
+            fen[random() % fen.size()] = "pnbrqkPNBRQK12345678/ -wb"[random() % 25];
+            return "position fen " + fen;
+        }
+        case 6:
+            return "setoption name " + pick({"Level", "UCI_Elo", "OwnBook", "UCI_LimitStrength", "Hash", ""}) +
+                   " value " + pick({"Expert", "abc", "-1", "99999999999999999999", "true", "", "1.5"});
+        case 7: return "position fen " + bytes(random() % 80);
+        case 8: return "   \t  " + pick({"isready", "position", "go", "setoption", "moves", "fen"}) + "  \r";
+        default: return pick({"", " ", "\t", "position fen", "position startpos moves", "setoption", "go go go"});
+    }
+}
+
+}  // namespace
+
+// The real program under a few thousand hostile lines: after each it still
+// answers isready, and at the end it plays a legal move.
+TEST(Uci, SurvivesHostileInput) {
+    UciProcess uci;
+    std::mt19937 random(2026);
+    for (int line = 0; line < 2000; ++line) {
+        const std::string text = HostileLine(random);
+        uci.Send(text);
+        uci.Send("stop");
+        uci.Send("isready");
+        // A hostile "isready" has its own answer.
+        const auto words = Split(text);
+        const int answers = !words.empty() && words[0] == "isready" ? 2 : 1;
+        for (int i = 0; i < answers; ++i) {
+            std::string reply;
+            do reply = uci.ReadLine(20000);
+            while (reply != "readyok" && reply != "<timeout>" && reply != "<eof>");
+            ASSERT_EQ(reply, "readyok") << "after line " << line << ": " << text.substr(0, 200);
+        }
+    }
+    uci.Send("position startpos moves e2e4 e7e5");
+    uci.Send("go depth 4");
+    const std::string best = BestMove(uci.ReadUntil("bestmove", 30000));
+    EXPECT_TRUE(Legal("e2e4 e7e5", best)) << best;
+}
