@@ -93,8 +93,10 @@ set(CPACK_PACKAGE_NAME kelvra-chess)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Kelvra Chess")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "chess game against a built-in engine")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Kelvra Chess is a desktop chess game in which one person plays a whole game against the built-in engine, at one of seven strengths. kelvra-uci puts the same engine behind the Universal Chess Interface for other chess programs.")
+set(CPACK_PACKAGE_DESCRIPTION "Kelvra Chess is a desktop chess game in which one person plays a whole
+game against the built-in engine, at one of seven strengths. kelvra-uci
+puts the same engine behind the Universal Chess Interface for other chess
+programs.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -114,11 +116,10 @@ option(KELVRA_DEB_SHLIBDEPS "Find the package's dependencies with dpkg-shlibdeps
 if(KELVRA_DEB_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libc6 (>= 2.34), libgcc-s1 (>= 3.3.1), libstdc++6 (>= 12)")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 12)")
   if(TARGET kelvra-chess)
     string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-           ", libqt6core6 (>= 6.4.0), libqt6gui6 (>= 6.4.0), libqt6widgets6 (>= 6.4.0)")
+           ", libqt6core6 (>= 6.4.0), libqt6gui6 (>= 6.4.0), libqt6widgets6 (>= 6.1.2)")
   endif()
 endif()
 
