@@ -106,14 +106,10 @@ set(KELVRA_DEB_MAINTAINER "Kelvra Chess developers" CACHE STRING "The Maintainer
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KELVRA_DEB_MAINTAINER}")
 
 # The dependencies come from the libraries the programs link, as dpkg-shlibdeps
-# (dpkg-dev) finds them; without it, the same list for Debian 12 by hand.
+# (dpkg-dev) finds them; without it, or with -DKELVRA_DPKG_SHLIBDEPS=OFF, the
+# same list for Debian 12 by hand.
 find_program(KELVRA_DPKG_SHLIBDEPS dpkg-shlibdeps)
-set(have_shlibdeps OFF)
 if(KELVRA_DPKG_SHLIBDEPS)
-  set(have_shlibdeps ON)
-endif()
-option(KELVRA_DEB_SHLIBDEPS "Find the package's dependencies with dpkg-shlibdeps" ${have_shlibdeps})
-if(KELVRA_DEB_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 12)")
