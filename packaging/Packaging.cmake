@@ -97,7 +97,6 @@ set(CPACK_PACKAGE_DESCRIPTION "Kelvra Chess is a desktop chess game in which one
 game against the built-in engine, at one of seven strengths. kelvra-uci
 puts the same engine behind the Universal Chess Interface for other chess
 programs.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
