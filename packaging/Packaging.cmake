@@ -9,8 +9,6 @@
 include(GNUInstallDirs)
 
 set(KELVRA_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
-set(KELVRA_DATA_SUBDIR ${CMAKE_INSTALL_DATADIR}/kelvra-chess)
-set(KELVRA_PROGRAM_SUBDIR ${CMAKE_INSTALL_LIBEXECDIR}/kelvra-chess)
 set(KELVRA_MAN_SUBDIR ${CMAKE_INSTALL_MANDIR}/man6)
 
 # ---- the programs ----
@@ -18,14 +16,14 @@ set(KELVRA_MAN_SUBDIR ${CMAKE_INSTALL_MANDIR}/man6)
 install(TARGETS kelvra-uci RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 if(TARGET kelvra-chess)
-  install(TARGETS kelvra-chess RUNTIME DESTINATION ${KELVRA_PROGRAM_SUBDIR})
-  install(DIRECTORY ${PROJECT_SOURCE_DIR}/AutumnSky DESTINATION ${KELVRA_DATA_SUBDIR})
+  install(TARGETS kelvra-chess RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/kelvra-chess)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/AutumnSky DESTINATION ${CMAKE_INSTALL_DATADIR}/kelvra-chess)
 
   # The starter finds the program and the skin relative to itself.
   file(RELATIVE_PATH KELVRA_BIN_TO_DATA ${CMAKE_INSTALL_FULL_BINDIR}
-       ${CMAKE_INSTALL_PREFIX}/${KELVRA_DATA_SUBDIR})
+       ${CMAKE_INSTALL_FULL_DATADIR}/kelvra-chess)
   file(RELATIVE_PATH KELVRA_BIN_TO_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR}
-       ${CMAKE_INSTALL_PREFIX}/${KELVRA_PROGRAM_SUBDIR}/kelvra-chess)
+       ${CMAKE_INSTALL_FULL_LIBEXECDIR}/kelvra-chess/kelvra-chess)
   configure_file(${KELVRA_PACKAGING_DIR}/kelvra-chess.sh.in
                  ${CMAKE_BINARY_DIR}/packaging/kelvra-chess @ONLY)
   install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/kelvra-chess DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -35,17 +33,19 @@ if(TARGET kelvra-chess)
   set(desktop_in ${KELVRA_PACKAGING_DIR}/kelvra-chess.desktop.in)
   set(desktop_out ${CMAKE_BINARY_DIR}/packaging/desktop)
   install(CODE "
-    set(KELVRA_FULL_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
-    set(KELVRA_FULL_DATADIR \"${KELVRA_DATA_SUBDIR}\")
-    foreach(var KELVRA_FULL_BINDIR KELVRA_FULL_DATADIR)
+    set(bindir \"${CMAKE_INSTALL_BINDIR}\")
+    set(datadir \"${CMAKE_INSTALL_DATADIR}\")
+    foreach(var bindir datadir)
       if(NOT IS_ABSOLUTE \"\${\${var}}\")
         set(\${var} \"\${CMAKE_INSTALL_PREFIX}/\${\${var}}\")
       endif()
     endforeach()
+    set(KELVRA_FULL_BINDIR \"\${bindir}\")
+    set(KELVRA_FULL_DATADIR \"\${datadir}/kelvra-chess\")
     # One file for each destination, so that installations may run side by side.
     string(MD5 tag \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
     configure_file(\"${desktop_in}\" \"${desktop_out}/\${tag}/kelvra-chess.desktop\" @ONLY)
-    file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\"
+    file(INSTALL DESTINATION \"\${datadir}/applications\"
          TYPE FILE FILES \"${desktop_out}/\${tag}/kelvra-chess.desktop\")
   ")
 
