@@ -102,19 +102,68 @@ int SearchPvs(int d, int alpha, int beta, int side) {
     return a;
 }
 
+namespace {
+
+// The legal moves of a node in their generation order (its pieces from h1 to
+// a8), made one piece at a time: move for move the list of
+// GenerateLegalMoves, without generating what a node that cuts off early
+// never looks at.
+class LazyMoves {
+public:
+    explicit LazyMoves(int side)
+        : context_(PrepareMoveGeneration(side)), pieces_(SideSquares(WorkingPosition.squares, context_.sign)) {}
+
+    // The next move; false after the last.
+    bool Next(MoveEntry& move) {
+        while (index_ == count_) {
+            if (!pieces_) return false;
+            const int s = Highest(pieces_);
+            pieces_ &= ~Bit(s);
+            MoveBuffer.count = 0;
+            GeneratePreparedMoves(context_, s);
+            count_ = MoveBuffer.count;
+            index_ = 0;
+            std::memcpy(moves_, MoveBuffer.entries, sizeof(MoveEntry) * static_cast<std::size_t>(count_));
+        }
+        move = moves_[index_++];
+        return true;
+    }
+
+    const MoveContext& context() const { return context_; }
+
+private:
+    MoveContext context_;
+    Bitboard pieces_;
+    MoveEntry moves_[32];  // one piece has at most 27 moves
+    int count_ = 0;
+    int index_ = 0;
+};
+
+}  // namespace
+
 int SearchAlphaBeta(int d, int alpha, int beta, int side) {
     if (d == 1) return SearchHorizon(side, beta);
 
     const Position saved = WorkingPosition;
     int best = -MateValue;
-    GenerateLegalMoves(side == Black);
-    MoveList list;
-    CopyMoveBuffer(list);
-    if (list.count == 0) return KingAttacked(side) ? MateScore(d) : 0;
+    LazyMoves moves(side);
 
-    KillerFirst(list, d);
-    for (int i = 0; i < list.count; ++i) {
-        const MoveEntry& m = list.entries[i];
+    // The killer first, when it is one of the moves here; the others follow
+    // in their order.
+    MoveEntry killer{};
+    bool hasKiller = false;
+    if (saved.squares[KillerFrom[d]] * moves.context().sign > 0) {
+        MoveBuffer.count = 0;
+        GeneratePreparedMoves(moves.context(), KillerFrom[d]);
+        for (int i = 0; i < MoveBuffer.count && !hasKiller; ++i) {
+            hasKiller = MoveBuffer.entries[i].toSquare == KillerTo[d];
+            killer = MoveBuffer.entries[i];
+        }
+    }
+
+    bool anyMove = false;
+    auto cutsOff = [&](const MoveEntry& m) {
+        anyMove = true;
         ProcessPendingMessages();
         MakeEntry(m);
         const int v = -SearchAlphaBeta(d - 1, -beta, -alpha, 1 - side);
@@ -122,25 +171,31 @@ int SearchAlphaBeta(int d, int alpha, int beta, int side) {
             best = v;
             if (best >= beta) {
                 StoreKiller(d, m);
-                return best;
+                return true;
             }
             alpha = std::max(alpha, best);
         }
         WorkingPosition = saved;
+        return false;
+    };
+    if (hasKiller && cutsOff(killer)) return best;
+    for (MoveEntry m; moves.Next(m);) {
+        if (hasKiller && m.fromSquare == killer.fromSquare && m.toSquare == killer.toSquare) continue;
+        if (cutsOff(m)) return best;
     }
+    // No legal move: mate or stalemate.
+    if (!anyMove) return moves.context().checks > 0 ? MateScore(d) : 0;
     return best;
 }
 
 int SearchOrdering(int alpha, int beta, int side) {
     const Position saved = WorkingPosition;
     int best = -MateValue;
-    GenerateLegalMoves(side == Black);
-    MoveList list;
-    CopyMoveBuffer(list);
-    if (list.count == 0) return KingAttacked(side) ? -MateValue : 0;
-
-    for (int i = 0; i < list.count; ++i) {
-        MakeEntry(list.entries[i]);
+    LazyMoves moves(side);
+    bool anyMove = false;
+    for (MoveEntry m; moves.Next(m);) {
+        anyMove = true;
+        MakeEntry(m);
         const int v = -SearchHorizon(1 - side, -alpha);
         if (v > best) {
             best = v;
@@ -149,6 +204,7 @@ int SearchOrdering(int alpha, int beta, int side) {
         }
         WorkingPosition = saved;
     }
+    if (!anyMove) return moves.context().checks > 0 ? -MateValue : 0;
     return best;
 }
 
@@ -207,8 +263,8 @@ int SearchHorizon(int side, int beta) {
     // 1. The opponent's mobility and the evaluation before any move.
     const Position saved = WorkingPosition;
     const bool white = side == White;
-    PrepareMoveGeneration(side);
-    const int R = PreparedEnemyMarks();
+    const MoveContext context = PrepareMoveGeneration(side);
+    const int R = PreparedEnemyMarks(context);
     const int E = Evaluate(side);
     int best = -MateValue;
 
@@ -267,7 +323,7 @@ int SearchHorizon(int side, int beta) {
             const int p = saved.squares[s];
             const bool made = allMade(p * sign, s);
             MoveBuffer.count = 0;
-            GeneratePreparedMoves(s);
+            GeneratePreparedMoves(context, s);
             for (int i = 0; i < MoveBuffer.count; ++i) {
                 const MoveEntry& m = MoveBuffer.entries[i];
                 anyMove = true;
@@ -295,7 +351,7 @@ int SearchHorizon(int side, int beta) {
                 gains[n++] = gain[p + 6][s];
             }
             MoveBuffer.count = 0;
-            GeneratePreparedMoves(s, made ? AllMoves : CapturesOnly);
+            GeneratePreparedMoves(context, s, made ? AllMoves : CapturesOnly);
             for (int i = 0; i < MoveBuffer.count; ++i) {
                 anyMove = true;
                 const int v = madeValue(MoveBuffer.entries[i]);
@@ -316,7 +372,7 @@ int SearchHorizon(int side, int beta) {
             pieces[top] = pieces[--n];
             gains[top] = gains[n];
             MoveBuffer.count = 0;
-            GeneratePreparedMoves(s, QuietOnly);
+            GeneratePreparedMoves(context, s, QuietOnly);
             for (int i = 0; i < MoveBuffer.count; ++i) {
                 anyMove = true;
                 best = std::max(best, estimate(p, s, MoveBuffer.entries[i].toSquare));

@@ -278,21 +278,8 @@ const Geometry Geo;
 // The nearest square of a set along direction d.
 inline int Nearest(Bitboard set, int d) { return d >= 4 ? Lowest(set) : Highest(set); }
 
-// The pins and checks of the side to move, and the board as sets.
-struct Legality {
-    int sign;            // +1 when White moves
-    int king;
-    int checks;          // pieces giving check
-    Bitboard evasion;    // with one check: the checker and the squares between
-    Bitboard pinned;     // own pieces that shield the king from a slider
-    Bitboard occupied;
-    Bitboard enemy;
-    Bitboard enemyDiagonal;  // enemy bishops and queens
-    Bitboard enemyLine;      // enemy rooks and queens
-    Bitboard enemyKnights;
-    Bitboard enemyPawns;
-};
-Legality Ctx;
+// The context of the generation under way.
+MoveContext Ctx;
 
 // Whether the enemy of the prepared side attacks square sq, with the square
 // `vacated` taken as empty (the square the king leaves).
@@ -425,7 +412,7 @@ template <MoveFilter F>
 void TryEnPassant(int s, int t, int x) {
     if constexpr (F == CapturesOnly) return;
     const Position saved = WorkingPosition;
-    const Legality prepared = Ctx;
+    const MoveContext prepared = Ctx;
     MakeMove(s, t, x);
     Prepare(prepared.sign);
     const bool attacked = Ctx.checks > 0;
@@ -633,9 +620,13 @@ void GenerateLegalMoves(bool blackToMove) {
     }
 }
 
-void PrepareMoveGeneration(int side) { Prepare(side == White ? 1 : -1); }
+MoveContext PrepareMoveGeneration(int side) {
+    Prepare(side == White ? 1 : -1);
+    return Ctx;
+}
 
-void GeneratePreparedMoves(Square s, MoveFilter filter) {
+void GeneratePreparedMoves(const MoveContext& context, Square s, MoveFilter filter) {
+    if (&context != &Ctx) Ctx = context;
     switch (filter) {
         case AllMoves: return GenerateFrom<AllMoves>(s);
         case CapturesOnly: return GenerateFrom<CapturesOnly>(s);
@@ -648,7 +639,8 @@ bool KingInCheck(int side) {
     return Ctx.checks > 0;
 }
 
-int PreparedEnemyMarks() {
+int PreparedEnemyMarks(const MoveContext& context) {
+    if (&context != &Ctx) Ctx = context;
     // What BuildAttackMap would count for the enemy: two marks a pawn, one
     // on the edge files (a pawn is never on its last rank); the knights' and
     // the king's windows; the sliders' rays up to their own pieces.

@@ -43,16 +43,34 @@ void GenerateAllMoves(bool blackToMove);
 // The search's equivalents of the above, which leave AttackMap alone.
 // GenerateLegalMoves: GenerateAllMoves without building the map.
 void GenerateLegalMoves(bool blackToMove);
-// Prepares the pins and checks of `side` (White or Black) in WorkingPosition;
-// GeneratePreparedMoves(s) then equals GeneratePieceMoves(s) for a piece of
-// that side, as long as the position stays the same.
+// The pins and checks of one side in WorkingPosition, and the board as
+// square sets (bit s for square s): what the generation of that side's moves
+// needs, kept by the search while it looks at the children of a node.
+struct MoveContext {
+    int sign;                      // +1 when White moves
+    int king;
+    int checks;                    // pieces giving check
+    std::uint64_t evasion;         // with one check: the checker and the squares between
+    std::uint64_t pinned;          // own pieces that shield the king from a slider
+    std::uint64_t occupied;
+    std::uint64_t enemy;
+    std::uint64_t enemyDiagonal;   // enemy bishops and queens
+    std::uint64_t enemyLine;       // enemy rooks and queens
+    std::uint64_t enemyKnights;
+    std::uint64_t enemyPawns;
+};
+
 // The filter keeps only captures (moves onto an occupied square; en passant
 // is quiet) or only quiet moves, in the same order.
 enum MoveFilter { AllMoves, CapturesOnly, QuietOnly };
-void PrepareMoveGeneration(int side);
-void GeneratePreparedMoves(Square square, MoveFilter filter = AllMoves);
-// After PrepareMoveGeneration: CountAttackMarks of the other side's colour.
-int PreparedEnemyMarks();
+
+// The context of `side` (White or Black) in WorkingPosition. While the
+// position is the same, GeneratePreparedMoves(context, s) equals
+// GeneratePieceMoves(s) for a piece of that side.
+MoveContext PrepareMoveGeneration(int side);
+void GeneratePreparedMoves(const MoveContext& context, Square square, MoveFilter filter = AllMoves);
+// CountAttackMarks of the other side's colour.
+int PreparedEnemyMarks(const MoveContext& context);
 // Whether the king of `side` is attacked.
 bool KingInCheck(int side);
 // BuildAttackMap's mark count for `colour`.

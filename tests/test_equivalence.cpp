@@ -167,7 +167,7 @@ TEST(Equivalence, GeneratorAndMarksMatchThePlainMethod) {
                     GeneratePieceMoves(s);
                     ASSERT_TRUE(Same(Buffer(), single.moves)) << SquareName(s);
                 }
-                PrepareMoveGeneration(side);
+                const MoveContext context = PrepareMoveGeneration(side);
                 for (const MoveFilter filter : {CapturesOnly, QuietOnly}) {
                     std::vector<MoveEntry> expected, got;
                     for (const MoveEntry& m : reference.moves) {
@@ -177,7 +177,7 @@ TEST(Equivalence, GeneratorAndMarksMatchThePlainMethod) {
                     for (int s = 63; s >= 0; --s) {
                         if (WorkingPosition.squares[s] * (black ? -1 : 1) <= 0) continue;
                         MoveBuffer.count = 0;
-                        GeneratePreparedMoves(s, filter);
+                        GeneratePreparedMoves(context, s, filter);
                         const auto part = Buffer();
                         got.insert(got.end(), part.begin(), part.end());
                     }
@@ -187,8 +187,7 @@ TEST(Equivalence, GeneratorAndMarksMatchThePlainMethod) {
                     const int marks = BuildAttackMap(colour);
                     ASSERT_EQ(CountAttackMarks(colour), marks);
                     if (colour != side) {
-                        PrepareMoveGeneration(side);
-                        ASSERT_EQ(PreparedEnemyMarks(), marks);
+                        ASSERT_EQ(PreparedEnemyMarks(PrepareMoveGeneration(side)), marks);
                     }
                 }
                 const bool inCheck = black ? IsSquareAttacked(WorkingPosition.blackKingSquare, -1, false)
