@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libgtest-dev
-          libbenchmark-dev python3 stockfish fonts-dejavu-core)
+          libbenchmark-dev python3 stockfish fonts-dejavu-core desktop-file-utils dpkg-dev)
 
 missing=()
 for p in "${packages[@]}"; do
