@@ -122,3 +122,35 @@ std::int16_t Evaluate(int side) {
     const auto total = static_cast<std::int16_t>(s);
     return side == 0 ? total : static_cast<std::int16_t>(-total);
 }
+
+bool KeepsEvaluationTerms(int from, int to) {
+    const Position& p = WorkingPosition;
+    const int mover = p.squares[from], captured = p.squares[to];
+    if (mover == 6 || mover == -6 || captured == 6 || captured == -6) return false;  // pawn files and shelter
+    if (MaterialCount < 25) return true;  // the endgame counts doubled pawns only
+    // The castling flags a move would clear, as MakeMove clears them.
+    auto clears = [&](int piece, int square) {
+        switch (piece) {
+            case 1: return square == 60 && (p.whiteCanCastleShort || p.whiteCanCastleLong);
+            case -1: return square == 4 && (p.blackCanCastleShort || p.blackCanCastleLong);
+            case 5: return (square == 56 && p.whiteCanCastleLong) || (square == 63 && p.whiteCanCastleShort);
+            case -5: return (square == 0 && p.blackCanCastleLong) || (square == 7 && p.blackCanCastleShort);
+            default: return false;
+        }
+    };
+    if (clears(mover, from) || clears(captured, to)) return false;
+    // A castled king's square counts for its shelter.
+    if (mover == 1 && p.whiteHasCastled) return false;
+    if (mover == -1 && p.blackHasCastled) return false;
+    return true;
+}
+
+std::int16_t EvaluateWithNewScore(std::int16_t before, int side, std::int32_t scoreBefore, std::int32_t scoreAfter) {
+    ++NodeCounter;
+    // In White's view the total is the terms plus the score's low 16 bits,
+    // wrapped to 16 bits, and the terms are the same before and after.
+    const int white = side == 0 ? before : -before;
+    const auto total = static_cast<std::int16_t>(white - static_cast<std::int16_t>(scoreBefore) +
+                                                 static_cast<std::int16_t>(scoreAfter));
+    return side == 0 ? total : static_cast<std::int16_t>(-total);
+}

@@ -289,12 +289,23 @@ int SearchHorizon(int side, int beta) {
         return middlegame ? notCastled && (kind == 1 || kind == 5) : kind == 5;
     };
     auto madeValue = [&](const MoveEntry& m) {
-        const bool capture = saved.squares[m.toSquare] != 0;
+        const int f = m.fromSquare, t = m.toSquare;
+        const int mover = saved.squares[f], captured = saved.squares[t];
+        const int cost = middlegame ? (captured != 0 ? R + 23 : R) : 0;
+        // A castling king moves two squares: it is made like any move
+        // that changes more than the score.
+        const bool castling = (mover == 1 || mover == -1) && (t - f == 2 || f - t == 2);
+        if (!castling && KeepsEvaluationTerms(f, t)) {
+            // Only the score changes: the move need not be made.
+            const int score = saved.score - PieceValue[captured + 6] - T[captured + 6][t] - T[mover + 6][f] +
+                              T[mover + 6][t];
+            return EvaluateWithNewScore(static_cast<std::int16_t>(E), side, saved.score, score) - cost;
+        }
         if (white)
             MakeWhiteMove(m.fromSquare, m.toSquare, m.clearSquare);
         else
             MakeBlackMove(m.fromSquare, m.toSquare, m.clearSquare);
-        const int v = Evaluate(side) - (middlegame ? (capture ? R + 23 : R) : 0);
+        const int v = Evaluate(side) - cost;
         WorkingPosition = saved;
         return v;
     };

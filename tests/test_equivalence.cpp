@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/Evaluation.h"
 #include "helpers.h"
 
 namespace {
@@ -188,6 +189,26 @@ TEST(Equivalence, GeneratorAndMarksMatchThePlainMethod) {
                     ASSERT_EQ(CountAttackMarks(colour), marks);
                     if (colour != side) {
                         ASSERT_EQ(PreparedEnemyMarks(PrepareMoveGeneration(side)), marks);
+                    }
+                }
+                // A move that leaves every term but the score is valued from
+                // the evaluation before it, in both phases.
+                for (const int material : {24, 40}) {
+                    MaterialCount = material;
+                    const auto& table = material < 25 ? PlacementEndgame : PlacementMiddlegame;
+                    const Position before = WorkingPosition;
+                    const auto E = Evaluate(side);
+                    for (const MoveEntry& m : reference.moves) {
+                        const int f = m.fromSquare, t = m.toSquare;
+                        const int mover = before.squares[f], captured = before.squares[t];
+                        if (m.clearSquare != f || !KeepsEvaluationTerms(f, t)) continue;
+                        if ((mover == 1 || mover == -1) && std::abs(t - f) == 2) continue;
+                        const int score = before.score - PieceValue[captured + 6] - table[captured + 6][t] -
+                                          table[mover + 6][f] + table[mover + 6][t];
+                        const auto fast = EvaluateWithNewScore(E, side, before.score, score);
+                        MakeMove(f, t, f);
+                        ASSERT_EQ(fast, Evaluate(side)) << SquareName(f) << SquareName(t);
+                        WorkingPosition = before;
                     }
                 }
                 const bool inCheck = black ? IsSquareAttacked(WorkingPosition.blackKingSquare, -1, false)
