@@ -341,6 +341,8 @@ void ReadEnemySets(const PieceCode* b, int sign) {
 }
 
 void Prepare(int sign) {
+    static std::uint64_t preparations = 0;
+    Ctx.id = ++preparations;
     const Position& p = WorkingPosition;
     const PieceCode* b = p.squares;
     const int k = sign > 0 ? p.whiteKingSquare : p.blackKingSquare;
@@ -626,7 +628,7 @@ MoveContext PrepareMoveGeneration(int side) {
 }
 
 void GeneratePreparedMoves(const MoveContext& context, Square s, MoveFilter filter) {
-    if (&context != &Ctx) Ctx = context;
+    if (context.id != Ctx.id) Ctx = context;
     switch (filter) {
         case AllMoves: return GenerateFrom<AllMoves>(s);
         case CapturesOnly: return GenerateFrom<CapturesOnly>(s);
@@ -640,7 +642,7 @@ bool KingInCheck(int side) {
 }
 
 int PreparedEnemyMarks(const MoveContext& context) {
-    if (&context != &Ctx) Ctx = context;
+    if (context.id != Ctx.id) Ctx = context;
     // What BuildAttackMap would count for the enemy: two marks a pawn, one
     // on the edge files (a pawn is never on its last rank); the knights' and
     // the king's windows; the sliders' rays up to their own pieces.

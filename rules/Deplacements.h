@@ -47,6 +47,7 @@ void GenerateLegalMoves(bool blackToMove);
 // square sets (bit s for square s): what the generation of that side's moves
 // needs, kept by the search while it looks at the children of a node.
 struct MoveContext {
+    std::uint64_t id;              // tells the contexts of successive preparations apart
     int sign;                      // +1 when White moves
     int king;
     int checks;                    // pieces giving check
