@@ -21,7 +21,6 @@ inline void CopyMoveBuffer(MoveList& list) {
     std::memcpy(list.entries, MoveBuffer.entries, sizeof(MoveEntry) * static_cast<std::size_t>(list.count));
 }
 
-inline bool KingAttacked(int side) { return KingInCheck(side); }
 
 inline void MakeEntry(const MoveEntry& m) { MakeMove(m.fromSquare, m.toSquare, m.clearSquare); }
 
@@ -62,7 +61,7 @@ int SearchPvs(int d, int alpha, int beta, int side) {
     int b = beta;
 
     // 4. Mate or stalemate.
-    if (list.count == 0) return KingAttacked(side) ? MateScore(d) : 0;
+    if (list.count == 0) return KingInCheck(side) ? MateScore(d) : 0;
 
     // 5. Score every move for ordering, with the node's own window.
     for (int i = 0; i < list.count; ++i) {
@@ -391,7 +390,7 @@ int SearchHorizon(int side, int beta) {
         }
     }
     // 5. No legal move: mate or stalemate.
-    if (!anyMove) return KingAttacked(side) ? SearchDepth - MateValue - 1 : 0;
+    if (!anyMove) return KingInCheck(side) ? SearchDepth - MateValue - 1 : 0;
     return best;
 }
 
@@ -450,7 +449,7 @@ void ChooseEngineMove(int side) {
 
     // 7. No legal move: the game is over.
     if (n == 0) {
-        ShowMessage(KingAttacked(side) ? "Mat !" : "Nulle");
+        ShowMessage(KingInCheck(side) ? "Mat !" : "Nulle");
         WorkingPosition = P0;
         GameRunning = false;
         return;

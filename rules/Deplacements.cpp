@@ -672,33 +672,6 @@ int PreparedEnemyMarks(const MoveContext& context) {
     return marks;
 }
 
-int CountAttackMarks(int colour) {
-    const PieceCode* board = WorkingPosition.squares;
-    const int sign = colour == White ? 1 : -1;
-    const Bitboard own = SideSquares(board, sign);
-    // A ray's marks run up to and including the first own piece.
-    auto ray = [&](int s, int d) {
-        const Bitboard blockers = Geo.rayMask[s][d] & own;
-        return blockers ? Geo.distance[s][Nearest(blockers, d)] : Geo.rayLength[s][d];
-    };
-    int marks = 0;
-    for (Bitboard pieces = own; pieces; pieces &= pieces - 1) {
-        const int s = Lowest(pieces);
-        switch (board[s] * sign) {
-            case Pawn: marks += Geo.pawnMarks[colour][s]; break;
-            case Knight: marks += KnightLast[s] - KnightFirst[s] + 1; break;
-            case King: marks += KingLast[s] - KingFirst[s] + 1; break;
-            case Bishop: marks += ray(s, 0) + ray(s, 2) + ray(s, 5) + ray(s, 7); break;
-            case Rook: marks += ray(s, 1) + ray(s, 3) + ray(s, 4) + ray(s, 6); break;
-            case Queen:
-                for (int d = 0; d < 8; ++d) marks += ray(s, d);
-                break;
-            default: break;
-        }
-    }
-    return marks;
-}
-
 void MakeMove(int fromSquare, int toSquare, int clearSquare) {
     MakeMoveOf<Mover::Any>(fromSquare, toSquare, clearSquare);
 }

@@ -70,12 +70,10 @@ enum MoveFilter { AllMoves, CapturesOnly, QuietOnly };
 // GeneratePieceMoves(s) for a piece of that side.
 MoveContext PrepareMoveGeneration(int side);
 void GeneratePreparedMoves(const MoveContext& context, Square square, MoveFilter filter = AllMoves);
-// CountAttackMarks of the other side's colour.
+// BuildAttackMap's mark count for the other side's colour.
 int PreparedEnemyMarks(const MoveContext& context);
 // Whether the king of `side` is attacked.
 bool KingInCheck(int side);
-// BuildAttackMap's mark count for `colour`.
-int CountAttackMarks(int colour);
 
 // Plays a move on WorkingPosition: clearSquare is fromSquare except for an
 // en passant capture, where it is the square of the captured pawn.
