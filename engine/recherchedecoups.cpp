@@ -21,7 +21,6 @@ inline void CopyMoveBuffer(MoveList& list) {
     std::memcpy(list.entries, MoveBuffer.entries, sizeof(MoveEntry) * static_cast<std::size_t>(list.count));
 }
 
-
 inline void MakeEntry(const MoveEntry& m) { MakeMove(m.fromSquare, m.toSquare, m.clearSquare); }
 
 // Moves the first entry that matches the killer pair of depth d to the front;
@@ -47,8 +46,9 @@ inline int MateScore(int d) { return SearchDepth - d - MateValue; }
 }  // namespace
 
 int SearchPvs(int d, int alpha, int beta, int side) {
-    // 1. The last three plies are plain alpha-beta.
-    if (d == 3) return SearchAlphaBeta(3, alpha, beta, side);
+    // 1. The last three plies are plain alpha-beta (and so is any shallower
+    // call, which only a search deeper than its depth could make).
+    if (d <= 3) return SearchAlphaBeta(d, alpha, beta, side);
     // 2. A stop request unwinds the search at once.
     if (StopRequested.load(std::memory_order_relaxed)) return 0;
 
@@ -141,7 +141,7 @@ private:
 }  // namespace
 
 int SearchAlphaBeta(int d, int alpha, int beta, int side) {
-    if (d == 1) return SearchHorizon(side, beta);
+    if (d <= 1) return SearchHorizon(side, beta);
 
     const Position saved = WorkingPosition;
     int best = -MateValue;

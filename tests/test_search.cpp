@@ -288,6 +288,21 @@ TEST_F(Search, OnlyOneLegalMove) {
     EXPECT_EQ(Hooks.timerOff, 1);
 }
 
+// Depths below the weakest level never come from the game, but a caller that
+// asks for one still gets a legal move rather than an endless recursion.
+TEST_F(Search, ShallowDepthsStillChooseALegalMove) {
+    for (const int depth : {1, 2, 3}) {
+        Choose("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", depth);
+        EXPECT_TRUE(GameRunning);
+        GenerateAllMoves(false);
+        bool legal = false;
+        for (int i = 0; i < MoveBuffer.count; ++i)
+            legal |= MoveBuffer.entries[i].fromSquare == ChosenMove.fromSquare &&
+                     MoveBuffer.entries[i].toSquare == ChosenMove.toSquare;
+        EXPECT_TRUE(legal) << depth;
+    }
+}
+
 TEST_F(Search, MateFoundEndsTheMainPass) {
     Choose("6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", 7);
     EXPECT_EQ(Chosen(), "d1d8");
