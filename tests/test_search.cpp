@@ -403,6 +403,7 @@ struct Pinned {
     int depth;
     const char* move;
     std::uint64_t nodes;
+    bool repeated = false;  // the root position stands in history entries 1, 3 and 5
 };
 
 const Pinned PinnedChoices[] = {
@@ -415,10 +416,21 @@ const Pinned PinnedChoices[] = {
     // The horizon estimates the quiet king move; from depth 6 the pawn promotes.
     {"promotion at depth 5", "8/P6k/8/8/8/8/6K1/8 w - - 0 1", 5, "g2h1", 18406},
     {"promotion at depth 6", "8/P6k/8/8/8/8/6K1/8 w - - 0 1", 6, "a7a8", 7873},
+    // The mate is found at its root move and ends the main pass there.
+    {"mate in one", "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", 7, "d1d8", 38280},
+    {"rook endgame", "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", 7, "b4f4", 279137},
+    // A third repetition: the first ordered move, f1b5, is worth -30000, and
+    // the others are searched against that low bound; f1c4 is the best of them.
+    {"repetition", "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3", 7, "f1c4", 1758951, true},
 };
 
 TEST_F(Search, PinnedChoices) {
     for (const Pinned& p : PinnedChoices) {
+        std::memset(static_cast<void*>(PositionHistory), 0, sizeof PositionHistory);
+        if (p.repeated) {
+            SetFen(p.fen);
+            for (const int entry : {1, 3, 5}) PositionHistory[entry - 1] = WorkingPosition;
+        }
         Choose(p.fen, p.depth);
         EXPECT_EQ(Chosen(), p.move) << p.name;
         EXPECT_EQ(NodeCounter, p.nodes) << p.name;
