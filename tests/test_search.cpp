@@ -64,6 +64,18 @@ protected:
         ChooseEngineMove(black ? 1 : 0);
     }
     std::string Chosen() const { return MoveName(ChosenMove.fromSquare, ChosenMove.toSquare); }
+    // Whether ChosenMove, clear square included, is a legal move of `fen`.
+    static bool ChosenIsLegal(const std::string& fen) {
+        const bool black = SetFen(fen);
+        GenerateAllMoves(black);
+        for (int i = 0; i < MoveBuffer.count; ++i) {
+            const MoveEntry& e = MoveBuffer.entries[i];
+            if (e.fromSquare == ChosenMove.fromSquare && e.toSquare == ChosenMove.toSquare &&
+                e.clearSquare == ChosenMove.clearSquare)
+                return true;
+        }
+        return false;
+    }
 };
 
 const char* const MatedWhite = "4k3/8/8/8/8/8/5PPP/3r2K1 w - - 0 1";  // White to move, mated
@@ -291,15 +303,11 @@ TEST_F(Search, OnlyOneLegalMove) {
 // Depths below the weakest level never come from the game, but a caller that
 // asks for one still gets a legal move rather than an endless recursion.
 TEST_F(Search, ShallowDepthsStillChooseALegalMove) {
+    const char* start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
     for (const int depth : {1, 2, 3}) {
-        Choose("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", depth);
+        Choose(start, depth);
         EXPECT_TRUE(GameRunning);
-        GenerateAllMoves(false);
-        bool legal = false;
-        for (int i = 0; i < MoveBuffer.count; ++i)
-            legal |= MoveBuffer.entries[i].fromSquare == ChosenMove.fromSquare &&
-                     MoveBuffer.entries[i].toSquare == ChosenMove.toSquare;
-        EXPECT_TRUE(legal) << depth;
+        EXPECT_TRUE(ChosenIsLegal(start)) << depth;
     }
 }
 
@@ -352,35 +360,26 @@ TEST_F(Search, RepetitionRuleAvoidsTheFirstOrderedMove) {
 }
 
 TEST_F(Search, StopDuringTheMainPassKeepsTheBestSoFar) {
+    const char* fen = "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3";
     Hooks.stopAtRootMove = 3;
-    Choose("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3", 8);
+    Choose(fen, 8);
     EXPECT_EQ(Hooks.rootMoves.size(), 3u);
     EXPECT_TRUE(GameRunning);
-    GenerateAllMoves(false);
-    bool legal = false;
-    for (int i = 0; i < MoveBuffer.count; ++i)
-        legal |= MoveBuffer.entries[i].fromSquare == ChosenMove.fromSquare &&
-                 MoveBuffer.entries[i].toSquare == ChosenMove.toSquare;
-    EXPECT_TRUE(legal);
+    EXPECT_TRUE(ChosenIsLegal(fen));
     EXPECT_EQ(Hooks.timerOff, 1);
 }
 
 // A stop during the ordering passes records no move of the main pass: the
 // first move of the list as ordered so far is played.
 TEST_F(Search, StopDuringOrderingStillChoosesALegalMove) {
+    const char* fen = "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3";
     Hooks.stopAfterPumps = 1;
     ChosenMove = {-1, -1, -1};
-    Choose("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3", 9);
+    Choose(fen, 9);
     EXPECT_TRUE(GameRunning);
     EXPECT_EQ(Hooks.rootMoves.size(), 1u);  // stopped at the first root move
     EXPECT_EQ(Chosen(), Hooks.rootMoves.front());
-    GenerateAllMoves(false);
-    bool legal = false;
-    for (int i = 0; i < MoveBuffer.count; ++i)
-        legal |= MoveBuffer.entries[i].fromSquare == ChosenMove.fromSquare &&
-                 MoveBuffer.entries[i].toSquare == ChosenMove.toSquare &&
-                 MoveBuffer.entries[i].clearSquare == ChosenMove.clearSquare;
-    EXPECT_TRUE(legal);
+    EXPECT_TRUE(ChosenIsLegal(fen));
 }
 
 TEST_F(Search, ArrowsDoNotChangeTheChoice) {
