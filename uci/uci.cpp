@@ -523,6 +523,25 @@ bool UciCommand(std::string_view line) {
     return true;
 }
 
+namespace {
+
+// Reads one input line; a line longer than any command keeps only its
+// beginning, so that endless input cannot fill the memory.
+bool ReadLine(std::istream& in, std::string& line) {
+    constexpr std::size_t Limit = 100000;
+    line.clear();
+    std::streambuf* input = in.rdbuf();
+    bool any = false;
+    for (int c = input->sbumpc(); c != std::char_traits<char>::eof(); c = input->sbumpc()) {
+        any = true;
+        if (c == '\n') return true;
+        if (line.size() < Limit) line.push_back(static_cast<char>(c));
+    }
+    return any;
+}
+
+}  // namespace
+
 void UciLoop(std::istream& in) {
     LoopRunning = true;
     std::mutex queueMutex;
@@ -532,8 +551,7 @@ void UciLoop(std::istream& in) {
 
     std::thread reader([&] {
         std::string line;
-        while (std::getline(in, line)) {
-            if (line.size() > 100000) line.resize(100000);
+        while (ReadLine(in, line)) {
             const std::vector<std::string_view> words = SplitWords(line);
             const std::string_view first = words.empty() ? std::string_view{} : words[0];
             std::lock_guard<std::mutex> lock(queueMutex);
