@@ -308,6 +308,17 @@ int SearchHorizon(int side, int beta) {
         WorkingPosition = saved;
         return v;
     };
+    // The squares a piece could take on, on an empty board.
+    auto captureReach = [white](int kind, int s) -> Bitboard {
+        switch (kind) {
+            case 6: return Attacks.pawn[white ? 0 : 1][s];
+            case 4: return Attacks.knight[s];
+            case 1: return Attacks.king[s];
+            case 3: return Attacks.diagonals[s];
+            case 5: return Attacks.lines[s];
+            default: return Attacks.diagonals[s] | Attacks.lines[s];
+        }
+    };
     auto estimate = [&](int p, int s, int t) {
         return base + (white ? T[p + 6][t] - T[p + 6][s] : T[p + 6][s] - T[p + 6][t]);
     };
@@ -360,6 +371,7 @@ int SearchHorizon(int side, int beta) {
                 pieces[n] = s;
                 gains[n++] = gain[p + 6][s];
             }
+            if (!made && !(captureReach(p * sign, s) & context.enemy)) continue;  // nothing to take
             MoveBuffer.count = 0;
             GeneratePreparedMoves(context, s, made ? AllMoves : CapturesOnly);
             for (int i = 0; i < MoveBuffer.count; ++i) {

@@ -82,3 +82,31 @@ inline Bitboard SquaresHolding(const PieceCode* board, int code) {
 inline Bitboard SideSquares(const PieceCode* board, int sign) {
     return sign > 0 ? WhiteSquares(board) : BlackSquares(board);
 }
+
+// The squares a piece of each kind attacks from a square on an empty board,
+// for quick tests of whether it could take anything.
+struct AttackTables {
+    Bitboard knight[64];
+    Bitboard king[64];
+    Bitboard pawn[2][64];  // by colour: 0 White (toward rank 8), 1 Black
+    Bitboard diagonals[64];
+    Bitboard lines[64];
+};
+
+inline constexpr AttackTables Attacks = [] {
+    AttackTables t{};
+    for (int s = 0; s < 64; ++s) {
+        const int r = s / 8, c = s % 8;
+        for (int q = 0; q < 64; ++q) {
+            const int dr = q / 8 - r, dc = q % 8 - c;
+            const int ar = dr < 0 ? -dr : dr, ac = dc < 0 ? -dc : dc;
+            if ((ar == 1 && ac == 2) || (ar == 2 && ac == 1)) t.knight[s] |= Bit(q);
+            if (q != s && ar <= 1 && ac <= 1) t.king[s] |= Bit(q);
+            if (ac == 1 && dr == -1) t.pawn[0][s] |= Bit(q);
+            if (ac == 1 && dr == 1) t.pawn[1][s] |= Bit(q);
+            if (q != s && ar == ac) t.diagonals[s] |= Bit(q);
+            if (q != s && (dr == 0 || dc == 0)) t.lines[s] |= Bit(q);
+        }
+    }
+    return t;
+}();
