@@ -216,10 +216,14 @@ void TForm1::Image1MouseDown(Qt::MouseButton button, int x, int y) {
                 PushHistory();
                 DrawBoard(WorkingPosition);
                 FrameMove(SelectedSquare, target, PlayerMoveColour);
-                if (RecordFull())
+                if (RecordFull()) {
+                    // No engine turn follows to show the move: a resize must
+                    // still draw it.
+                    DisplayedPosition = WorkingPosition;
                     EndGameWhenRecordFull(true);
-                else
+                } else {
                     EngineTurn();
+                }
             }
         }
     }

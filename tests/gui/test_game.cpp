@@ -440,6 +440,8 @@ void TestGame::fullRecord() {
     QCOMPARE(RecordLength, 200);
     QCOMPARE(w.messages, QStringList{"Nulle"});
     QVERIFY(!GameRunning);
+    // The last move is what a resize would draw.
+    QVERIFY(DisplayedPosition == WorkingPosition);
     // Navigation still works; a new move is refused.
     Press(w->def);
     QCOMPARE(RecordCursor, 199);
