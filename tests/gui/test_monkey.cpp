@@ -146,6 +146,7 @@ void TestMonkey::randomEvents() {
     int event = 0, games = 0, engineMoves = 0;
     while (event < events) {
         GameWindow w;
+        SeedRandom(seed + static_cast<unsigned>(games));  // the book's draws and the engine's first move
         ++games;
         // Before START: languages, a level, a colour.
         QToolButton* languages[] = {w->sSpeedButton2, w->sSpeedButton3, w->sSpeedButton4, w->sSpeedButton5,
@@ -215,6 +216,7 @@ void TestMonkey::wholeGames() {
     for (int game = 0; game < games; ++game) {
         const bool engineAgainstEngine = game % 2 == 1;
         GameWindow w;
+        SeedRandom(static_cast<std::uint64_t>(game));
         StartGame(w.get(), game % 4 >= 2);
         Level = FastLevel;
         while (GameRunning && w.messages.isEmpty()) {
