@@ -238,10 +238,8 @@ struct Geometry {
     Bitboard line[64][64];        // the whole line through two aligned squares
     Bitboard between[64][64];     // the squares strictly between them
     std::int8_t distance[64][64]; // king steps
-    std::int8_t pawnMarks[2][64]; // BuildAttackMap's marks of a pawn, by colour
-    Bitboard knightMask[64];
 
-    Geometry() : rayLength{}, ray{}, rayMask{}, line{}, between{}, distance{}, pawnMarks{}, knightMask{} {
+    Geometry() : rayLength{}, ray{}, rayMask{}, line{}, between{}, distance{} {
         for (int s = 0; s < 64; ++s) {
             const int r = s / 8, c = s % 8;
             for (int d = 0; d < 8; ++d) {
@@ -254,9 +252,6 @@ struct Geometry {
             }
             for (int t = 0; t < 64; ++t)
                 distance[s][t] = static_cast<std::int8_t>(std::max(std::abs(r - t / 8), std::abs(c - t % 8)));
-            pawnMarks[0][s] = static_cast<std::int8_t>(r > 0 ? (c > 0) + (c < 7) : 0);
-            pawnMarks[1][s] = static_cast<std::int8_t>(r < 7 ? (c > 0) + (c < 7) : 0);
-            for (int i = KnightFirst[s]; i <= KnightLast[s]; ++i) knightMask[s] |= Bit(s + KnightOffsets[i - 1]);
         }
         for (int s = 0; s < 64; ++s) {
             for (int d = 0; d < 8; ++d) {
@@ -368,7 +363,7 @@ void Prepare(int sign) {
         blockers &= ~Bit(first);
         if (blockers && Has(sliders, Nearest(blockers, d))) Ctx.pinned |= Bit(first);
     }
-    const Bitboard knights = Geo.knightMask[k] & Ctx.enemyKnights;
+    const Bitboard knights = Attacks.knight[k] & Ctx.enemyKnights;
     if (knights) {
         Ctx.checks += PopCount(knights);
         evasion |= knights;
